@@ -1,0 +1,47 @@
+// What the shortcut writer needs of the operating system, as one replaceable table of calls.
+// Strings at this boundary are bytes in the system ANSI code page, as the "A" calls take them.
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+using LnkFile = void*;  // an open output file; nullptr when the open failed
+
+struct LnkPlatform {
+    // UTF-16 to the ANSI code page, exactly: false when a character has no exact ANSI form
+    // (a best-fit look-alike could name another file).
+    bool (*toAnsi)(const std::u16string& text, std::string* ansi);
+    // ANSI code page to UTF-16; false for bytes that are not valid in the code page.
+    bool (*fromAnsi)(const std::string& ansi, std::u16string* text);
+
+    // GetShortPathNameA: the length copied into buffer (without its NUL), 0 on failure,
+    // or the size needed (more than size) when the buffer is too small.
+    uint32_t (*shortPathName)(const std::string& path, char* buffer, uint32_t size);
+    // GetFileAttributesA: the 32-bit attributes, 0xFFFFFFFF on failure.
+    uint32_t (*fileAttributes)(const std::string& path);
+    // Size in bytes and last-write time (FILETIME, UTC) of a file or folder; false when unreadable.
+    bool (*fileSizeAndTime)(const std::string& path, uint64_t* size, uint64_t* writeTime);
+    // GetDriveTypeA of a drive root such as "C:\".
+    uint32_t (*driveType)(const std::string& root);
+    // GetVolumeInformationA of a drive root: label (NUL-terminated, within labelSize bytes) and serial.
+    bool (*volumeInformation)(const std::string& root, char* label, uint32_t labelSize, uint32_t* serial);
+
+    // CreateFileA for writing, shared for reading and writing: CREATE_ALWAYS when create, else OPEN_ALWAYS.
+    LnkFile (*openFile)(const std::string& path, bool create);
+    // SetFilePointer from the start of the file; false when the pointer did not move there.
+    bool (*seekFile)(LnkFile file, uint32_t position);
+    // WriteFile, synchronous; written receives the count the system reports.
+    bool (*writeFile)(LnkFile file, const uint8_t* bytes, uint32_t count, uint32_t* written);
+    bool (*flushFile)(LnkFile file);
+    bool (*closeFile)(LnkFile file);
+    bool (*deleteFile)(const std::string& path);
+};
+
+// The platform's own calls: Win32 on Windows, and on other systems a table whose every call fails.
+const LnkPlatform& DefaultLnkPlatform();
+
+// The calls in use: the default unless a test has put its own in place.
+const LnkPlatform& LnkSystem();
+
+// Puts calls of the caller's own in place (nullptr restores the default). The table must outlive its use.
+void ReplaceLnkPlatform(const LnkPlatform* platform);

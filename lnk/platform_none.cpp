@@ -1,0 +1,24 @@
+// The calls on a system without Win32: every one fails, so nothing is written by accident.
+// Tests of the portable core put their own table in place.
+#include "platform.h"
+
+static bool NoToAnsi(const std::u16string&, std::string*) { return false; }
+static bool NoFromAnsi(const std::string&, std::u16string*) { return false; }
+static uint32_t NoShortPathName(const std::string&, char*, uint32_t) { return 0; }
+static uint32_t NoFileAttributes(const std::string&) { return 0xFFFFFFFFu; }
+static bool NoFileSizeAndTime(const std::string&, uint64_t*, uint64_t*) { return false; }
+static uint32_t NoDriveType(const std::string&) { return 0; }
+static bool NoVolumeInformation(const std::string&, char*, uint32_t, uint32_t*) { return false; }
+static LnkFile NoOpenFile(const std::string&, bool) { return nullptr; }
+static bool NoSeekFile(LnkFile, uint32_t) { return false; }
+static bool NoWriteFile(LnkFile, const uint8_t*, uint32_t, uint32_t* written) { *written = 0; return false; }
+static bool NoFileCall(LnkFile) { return false; }
+static bool NoDeleteFile(const std::string&) { return false; }
+
+const LnkPlatform& DefaultLnkPlatform() {
+    static const LnkPlatform none = {
+        NoToAnsi,  NoFromAnsi, NoShortPathName, NoFileAttributes, NoFileSizeAndTime, NoDriveType,
+        NoVolumeInformation, NoOpenFile, NoSeekFile, NoWriteFile, NoFileCall, NoFileCall, NoDeleteFile,
+    };
+    return none;
+}

@@ -1,0 +1,103 @@
+// The writer's calls on Windows: the ANSI ("A") forms of kernel32, strings in the system code page.
+#include "platform.h"
+
+#include <windows.h>
+
+#include <vector>
+
+static bool Win32FromAnsi(const std::string& ansi, std::u16string* text) {
+    text->clear();
+    if (ansi.empty()) return true;
+    const int length = static_cast<int>(ansi.size());
+    const int size = MultiByteToWideChar(CP_ACP, MB_ERR_INVALID_CHARS, ansi.data(), length, nullptr, 0);
+    if (size <= 0) return false;
+    text->resize(size);
+    MultiByteToWideChar(CP_ACP, MB_ERR_INVALID_CHARS, ansi.data(), length, reinterpret_cast<wchar_t*>(&(*text)[0]), size);
+    return true;
+}
+
+static bool Win32ToAnsi(const std::u16string& text, std::string* ansi) {
+    ansi->clear();
+    if (text.empty()) return true;
+    const auto* wide = reinterpret_cast<const wchar_t*>(text.data());
+    const int length = static_cast<int>(text.size());
+    BOOL usedDefault = FALSE;
+    const int size = WideCharToMultiByte(CP_ACP, WC_NO_BEST_FIT_CHARS, wide, length, nullptr, 0, nullptr, &usedDefault);
+    if (size <= 0 || usedDefault) return false;
+    ansi->resize(size);
+    WideCharToMultiByte(CP_ACP, WC_NO_BEST_FIT_CHARS, wide, length, &(*ansi)[0], size, nullptr, &usedDefault);
+    // Only a conversion that comes back to the same text is exact.
+    std::u16string back;
+    if (usedDefault || !Win32FromAnsi(*ansi, &back) || back != text) {
+        ansi->clear();
+        return false;
+    }
+    return true;
+}
+
+static uint32_t Win32ShortPathName(const std::string& path, char* buffer, uint32_t size) {
+    return GetShortPathNameA(path.c_str(), buffer, size);
+}
+
+static uint32_t Win32FileAttributes(const std::string& path) {
+    return GetFileAttributesA(path.c_str());
+}
+
+static bool Win32FileSizeAndTime(const std::string& path, uint64_t* size, uint64_t* writeTime) {
+    WIN32_FILE_ATTRIBUTE_DATA data;
+    if (!GetFileAttributesExA(path.c_str(), GetFileExInfoStandard, &data)) return false;
+    *size = (static_cast<uint64_t>(data.nFileSizeHigh) << 32) | data.nFileSizeLow;
+    *writeTime = (static_cast<uint64_t>(data.ftLastWriteTime.dwHighDateTime) << 32) | data.ftLastWriteTime.dwLowDateTime;
+    return true;
+}
+
+static uint32_t Win32DriveType(const std::string& root) {
+    return GetDriveTypeA(root.c_str());
+}
+
+static bool Win32VolumeInformation(const std::string& root, char* label, uint32_t labelSize, uint32_t* serial) {
+    DWORD number = 0;
+    if (!GetVolumeInformationA(root.c_str(), label, labelSize, &number, nullptr, nullptr, nullptr, 0)) return false;
+    *serial = number;
+    return true;
+}
+
+static LnkFile Win32OpenFile(const std::string& path, bool create) {
+    HANDLE file = CreateFileA(path.c_str(), GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+                              create ? CREATE_ALWAYS : OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+    return file == INVALID_HANDLE_VALUE ? nullptr : file;
+}
+
+static bool Win32SeekFile(LnkFile file, uint32_t position) {
+    LARGE_INTEGER distance, reached;
+    distance.QuadPart = position;
+    return SetFilePointerEx(file, distance, &reached, FILE_BEGIN) && reached.QuadPart == distance.QuadPart;
+}
+
+static bool Win32WriteFile(LnkFile file, const uint8_t* bytes, uint32_t count, uint32_t* written) {
+    DWORD done = 0;
+    const BOOL ok = WriteFile(file, bytes, count, &done, nullptr);
+    *written = done;
+    return ok != FALSE;
+}
+
+static bool Win32FlushFile(LnkFile file) {
+    return FlushFileBuffers(file) != FALSE;
+}
+
+static bool Win32CloseFile(LnkFile file) {
+    return CloseHandle(file) != FALSE;
+}
+
+static bool Win32DeleteFile(const std::string& path) {
+    return DeleteFileA(path.c_str()) != FALSE;
+}
+
+const LnkPlatform& DefaultLnkPlatform() {
+    static const LnkPlatform win32 = {
+        Win32ToAnsi,    Win32FromAnsi,  Win32ShortPathName, Win32FileAttributes, Win32FileSizeAndTime,
+        Win32DriveType, Win32VolumeInformation, Win32OpenFile, Win32SeekFile, Win32WriteFile,
+        Win32FlushFile, Win32CloseFile, Win32DeleteFile,
+    };
+    return win32;
+}

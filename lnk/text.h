@@ -1,0 +1,18 @@
+// Strings of the writer: UTF-16 inside, ANSI bytes in the file and at every system call.
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+// The longest ANSI string a shortcut can count (its counts are signed 16-bit).
+constexpr size_t kMaxAnsiBytes = 32767;
+
+// The exact ANSI form of text; false when a character has none or the form exceeds kMaxAnsiBytes.
+bool ToAnsi(const std::u16string& text, std::string* ansi);
+
+// Bytes an ANSI string takes with its NUL terminator: its length + 1, so 1 for an empty one.
+int32_t AnsiSizeZ(const std::string& ansi);
+
+// Splits off the head of s up to and including the first separator; s keeps the rest.
+// Without a separator the head is all of s and s becomes empty.
+std::u16string SplitHead(std::u16string& s, const std::u16string& separator);

@@ -1,0 +1,146 @@
+// The eight blocks on disk: where each lands and how the file is opened, replacing an existing file,
+// the default shortcut path, and what is left after a fault at any block.
+#include "lnk/output_file.h"
+#include "lnk_test_support.h"
+
+using Blocks = LnkTest;
+
+TEST_F(Blocks, EightBlocksAtTheirPositionsWithTheirOpenModes) {
+    ShortcutRequest r = Request();
+    r.comment = u"c";
+    r.arguments = u"args";
+    ParsedLink link = BuildAndParse(r);
+    const uint32_t idl = link.idListSize, lis = link.linkInfoSize;
+    struct Expected {
+        bool create;
+        int64_t seek;
+        uint32_t length;
+    };
+    const Expected expected[] = {
+        {true, -1, 76},                          // header
+        {false, 76, 2},                          // IDListSize
+        {false, 78, 20},                         // root item
+        {false, 98, idl - 22},                   // items
+        {false, 76 + idl, 2},                    // TerminalID
+        {false, 78 + idl, 28},                   // LinkInfo header
+        {false, 106 + idl, lis - 28},            // LinkInfo body
+        {false, 78 + idl + lis, (2 + 1) + (2 + 4) + 4},  // strings and TerminalBlock
+    };
+    ASSERT_EQ(sys.opens.size(), 8u);
+    for (size_t k = 0; k < 8; ++k) {
+        SCOPED_TRACE("block " + std::to_string(k + 1));
+        EXPECT_EQ(sys.opens[k].path, "C:\\out.lnk");
+        EXPECT_EQ(sys.opens[k].create, expected[k].create);
+        EXPECT_EQ(sys.opens[k].seekTo, expected[k].seek);
+        EXPECT_EQ(sys.opens[k].asked, expected[k].length);
+        EXPECT_EQ(sys.opens[k].written, expected[k].length);
+    }
+    EXPECT_EQ(sys.File(r.linkPath).size(), 78 + idl + lis + 13);
+}
+
+TEST_F(Blocks, ExistingLongerFileIsReplacedWithoutATrace) {
+    ShortcutRequest r = Request();
+    ASSERT_EQ(BuildShortcut(r), kBuildSucceeded);
+    const std::vector<uint8_t> fresh = sys.File(r.linkPath);
+    sys.files["C:\\out.lnk"] = std::vector<uint8_t>(4000, 0xAA);
+    ASSERT_EQ(BuildShortcut(r), kBuildSucceeded);
+    EXPECT_EQ(sys.File(r.linkPath), fresh);
+}
+
+TEST_F(Blocks, WriteBytesAtPositionsAndModes) {
+    const uint8_t bytes[] = {1, 2, 3};
+    sys.files["C:\\f"] = {9, 9, 9, 9, 9};
+    EXPECT_EQ(WriteBytesAt("C:\\f", bytes, 2, 1, 3), 2);  // positioned: bytes before stay, the file grows
+    EXPECT_EQ(sys.files["C:\\f"], (std::vector<uint8_t>{9, 9, 9, 2, 3}));
+    EXPECT_EQ(WriteBytesAt("C:\\f", bytes, 1, 0, 0), 1);  // position 0 opens without emptying
+    EXPECT_EQ(sys.files["C:\\f"], (std::vector<uint8_t>{1, 9, 9, 2, 3}));
+    EXPECT_EQ(WriteBytesAt("C:\\f", bytes, 2, 0, kCreateFile), 2);  // create empties it first
+    EXPECT_EQ(sys.files["C:\\f"], (std::vector<uint8_t>{1, 2}));
+    sys.unopenable.insert("C:\\g");
+    EXPECT_EQ(WriteBytesAt("C:\\g", bytes, 2, 0, kCreateFile), -1);
+}
+
+TEST_F(Blocks, DefaultShortcutPathIsCutAtTheFileNamesFirstDot) {
+    struct Case {
+        std::u16string target, expected;
+    };
+    for (const Case& c : {Case{u"C:\\Users\\a.b\\app.exe", u"C:\\Users\\a.b\\app.lnk"},
+                          Case{u"C:\\Tools\\app.tar.gz", u"C:\\Tools\\app.lnk"},
+                          Case{u"C:\\Tools\\app", u"C:\\Tools\\app.lnk"},
+                          Case{u"C:\\setup.exe", u"C:\\setup.lnk"}}) {
+        sys.files.clear();
+        sys.Add(c.target.substr(0, c.target.rfind(u'\\')), 0x10);
+        sys.Add(c.target, 0x20, 1);
+        EXPECT_EQ(BuildShortcut(Request(c.target, u"")), kBuildSucceeded);
+        EXPECT_TRUE(sys.Exists(c.expected)) << "no shortcut at the default path for " << FakeAnsi(c.target);
+        EXPECT_EQ(sys.files.size(), 1u);
+    }
+}
+
+TEST_F(Blocks, GivenShortcutPathIsUsedUnchanged) {
+    ASSERT_EQ(BuildShortcut(Request(u"C:\\A\\B.EXE", u"C:\\A\\name")), kBuildSucceeded);
+    EXPECT_TRUE(sys.Exists(u"C:\\A\\name"));
+    EXPECT_EQ(sys.files.size(), 1u);
+}
+
+TEST_F(Blocks, FolderTargetWithoutShortcutPathWritesNothing) {
+    sys.Add(u"C:\\Tools", 0x10);
+    ExpectFailsWithoutFile(Request(u"C:\\Tools", u""));
+    EXPECT_TRUE(sys.opens.empty());
+}
+
+// Faults at block k of 8. A fault at the first open leaves an existing file as it was; a fault
+// after the file was created removes it, so that no truncated shortcut is left.
+class BlockFault : public LnkTest, public ::testing::WithParamInterface<int> {
+protected:
+    void ExpectFailureRemovesFile() {
+        EXPECT_EQ(BuildShortcut(Request()), kBuildFailed);
+        EXPECT_FALSE(sys.Exists(u"C:\\out.lnk"));
+        EXPECT_EQ(sys.deleted, std::vector<std::string>{"C:\\out.lnk"});
+        EXPECT_EQ(sys.opens.size(), static_cast<size_t>(GetParam()));  // nothing written after the fault
+    }
+};
+
+TEST_P(BlockFault, FailedOpen) {
+    const int k = GetParam();
+    sys.failOpenAt = k;
+    sys.files["C:\\out.lnk"] = {'o', 'l', 'd'};
+    EXPECT_EQ(BuildShortcut(Request()), kBuildFailed);
+    EXPECT_EQ(sys.opens.size(), static_cast<size_t>(k - 1));
+    if (k == 1) {
+        EXPECT_EQ(sys.File(u"C:\\out.lnk"), (std::vector<uint8_t>{'o', 'l', 'd'}));
+        EXPECT_TRUE(sys.deleted.empty());
+    } else {
+        EXPECT_FALSE(sys.Exists(u"C:\\out.lnk"));
+    }
+}
+
+TEST_P(BlockFault, ShortWrite) {
+    sys.shortWriteAt = GetParam();
+    ExpectFailureRemovesFile();
+}
+
+TEST_P(BlockFault, FailedWrite) {
+    sys.failWriteAt = GetParam();
+    ExpectFailureRemovesFile();
+}
+
+TEST_P(BlockFault, FailedFlush) {
+    sys.failFlushAt = GetParam();
+    ExpectFailureRemovesFile();
+}
+
+TEST_P(BlockFault, FailedClose) {
+    sys.failCloseAt = GetParam();
+    ExpectFailureRemovesFile();
+}
+
+TEST_P(BlockFault, FailedSeekNeverWritesAtTheStart) {
+    const int k = GetParam();
+    if (k == 1) GTEST_SKIP() << "the first block is written at the start without a seek";
+    sys.failSeekAt = k;
+    ExpectFailureRemovesFile();
+    EXPECT_EQ(sys.opens.back().asked, 0u) << "the block was written after a failed seek";
+}
+
+INSTANTIATE_TEST_SUITE_P(AtEveryBlock, BlockFault, ::testing::Range(1, 9));

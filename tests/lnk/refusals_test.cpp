@@ -1,0 +1,68 @@
+// Requests that cannot be written exactly: refused with result 0 before any file is touched.
+#include "lnk_test_support.h"
+
+using Refusals = LnkTest;
+
+TEST_F(Refusals, TargetsNotOnADriveLetterAreRefusedBeforeAnyQuery) {
+    for (const std::u16string& target : std::vector<std::u16string>{
+             u"", u"B.EXE", u"A\\B.EXE", u"C:B.EXE", u"C:", u"\\\\server\\share\\B.EXE", u"\\A\\B.EXE", u"1:\\A\\B.EXE",
+          u"C:\\A\\\\B.EXE", u"C:\\\\A\\B.EXE", u"C:/A/B.EXE", u"C:\\A/B.EXE", u"C:\\A\\..\\A\\B.EXE", u"C:\\.\\A\\B.EXE",
+          u"C:\\A\\.", std::u16string(u"C:\\A\\B.EXE\0x", 12)}) {
+        sys.Add(target.empty() ? u"x" : target, 0x20, 1);  // even when the system would resolve it
+        ExpectFailsWithoutFile(Request(target));
+        EXPECT_EQ(sys.queries, 0) << "the file system was asked about " << FakeAnsi(target);
+    }
+}
+
+TEST_F(Refusals, MissingTargetTouchesNoFile) {
+    ExpectFailsWithoutFile(Request(u"C:\\A\\missing.exe"));
+    EXPECT_TRUE(sys.opens.empty());
+}
+
+TEST_F(Refusals, CharactersWithoutAnAnsiFormAreRefusedNotSubstituted) {
+    sys.Add(u"C:\\cafe.exe", 0x20, 1);  // the look-alike that a best-fit conversion would name
+    ExpectFailsWithoutFile(Request(u"C:\\café.exe"));
+    ExpectFailsWithoutFile(Request(u"C:\\A\\B.EXE", u"C:\\café.lnk"));
+    ShortcutRequest r = Request();
+    r.comment = u"naïve";
+    ExpectFailsWithoutFile(r);
+    EXPECT_TRUE(sys.opens.empty());
+}
+
+TEST_F(Refusals, StringsLongerThan32767AnsiBytes) {
+    ShortcutRequest r = Request();
+    r.arguments = std::u16string(32767, u'x');
+    ParsedLink longest = BuildAndParse(r);
+    ASSERT_EQ(longest.strings.size(), 1u);
+    EXPECT_EQ(longest.strings[0].size(), 32767u);
+
+    sys.files.clear();
+    r.arguments.push_back(u'x');
+    ExpectFailsWithoutFile(r);
+    r.arguments.clear();
+    r.comment = std::u16string(16384, u'あ');  // 16,384 characters, 32,768 bytes
+    ExpectFailsWithoutFile(r);
+    r.comment.pop_back();
+    EXPECT_EQ(BuildShortcut(r), kBuildSucceeded);
+}
+
+TEST_F(Refusals, ShortPathMustFitItsBuffer) {
+    // A path of 255 bytes fits the 256-byte buffer with its NUL; one of 256 does not.
+    const std::u16string folder = u"C:\\A\\";
+    const std::u16string fits = folder + std::u16string(255 - folder.size() - 4, u'n') + u".exe";
+    const std::u16string tooLong = folder + std::u16string(256 - folder.size() - 4, u'n') + u".exe";
+    sys.Add(fits, 0x20, 1);
+    sys.Add(tooLong, 0x20, 1);
+    EXPECT_EQ(BuildShortcut(Request(fits)), kBuildSucceeded);
+    sys.files.clear();
+    ExpectFailsWithoutFile(Request(tooLong));
+    EXPECT_EQ(sys.opens.size(), 8u);  // only the first build opened anything
+}
+
+TEST_F(Refusals, ShortcutPathThatCannotBeOpenedLeavesTheOldFile) {
+    sys.unopenable.insert("C:\\out.lnk");  // read-only, locked or a folder
+    sys.files["C:\\out.lnk"] = {1, 2, 3};
+    EXPECT_EQ(BuildShortcut(Request()), kBuildFailed);
+    EXPECT_EQ(sys.File(u"C:\\out.lnk"), (std::vector<uint8_t>{1, 2, 3}));
+    EXPECT_TRUE(sys.deleted.empty());
+}
