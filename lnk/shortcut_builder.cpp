@@ -12,7 +12,9 @@
 #include "text.h"
 
 constexpr uint32_t kShortPathBufferSize = 256;
+constexpr uint32_t kAttributeReadOnly = 0x01;
 constexpr uint32_t kAttributeDirectory = 0x10;
+constexpr uint32_t kNoAttributes = 0xFFFFFFFF;
 constexpr size_t kMaxIdListSize = 0xFFFF;
 
 // The short form of a target, which must fit the 256-byte buffer; false when it cannot be resolved.
@@ -71,6 +73,9 @@ int16_t BuildShortcut(const std::u16string& targetPath, const std::u16string& li
     if (!CollectPathEntries(targetPath, shortPath, static_cast<uint32_t>(size), link, &walk)) return kBuildFailed;
     std::string ansiLink;
     if (link.empty() || link.find(u'\0') != std::u16string::npos || !ToAnsi(link, &ansiLink)) return kBuildFailed;
+    // A read-only shortcut or a folder is never replaced, whoever runs the program.
+    const uint32_t existing = os.fileAttributes(ansiLink);
+    if (existing != kNoAttributes && (existing & (kAttributeReadOnly | kAttributeDirectory))) return kBuildFailed;
 
     ByteBuffer items;
     for (PathEntry& entry : walk.entries) AppendItem(entry, items, ByteCount(items));

@@ -1,0 +1,144 @@
+// The writer through the real Win32 calls on real files: what it reads from the system, what it
+// leaves on disk when the system refuses, and faults injected into the real calls.
+#include "../lnk/lnk_reader.h"
+#include "lnk/shortcut_builder.h"
+#include "win32_test_support.h"
+
+namespace {
+
+ParsedLink Parse(const std::wstring& path) {
+    ParsedLink link;
+    std::string error;
+    EXPECT_TRUE(ParseLink(ReadAll(path), &link, &error)) << error;
+    return link;
+}
+
+ShortcutRequest RequestFor(const std::wstring& target, const std::wstring& link) {
+    ShortcutRequest r;
+    r.targetPath = U16(target);
+    r.linkPath = U16(link);
+    return r;
+}
+
+std::string Ansi(const std::wstring& text) {
+    const int size = WideCharToMultiByte(CP_ACP, 0, text.c_str(), -1, nullptr, 0, nullptr, nullptr);
+    std::string ansi(size, '\0');
+    WideCharToMultiByte(CP_ACP, 0, text.c_str(), -1, &ansi[0], size, nullptr, nullptr);
+    ansi.pop_back();
+    return ansi;
+}
+
+}  // namespace
+
+using WriterOnRealFiles = RealFiles;
+
+TEST_F(WriterOnRealFiles, ReadsTheTargetsFactsFromTheSystem) {
+    const std::wstring target = MakeFile(L"Long File Name.data", 3000);
+    CreateDirectoryW((dir + L"sub").c_str(), nullptr);
+    const std::wstring link = dir + L"sub\\out.lnk";
+    ASSERT_EQ(BuildShortcut(RequestFor(target, link)), kBuildSucceeded);
+
+    WIN32_FILE_ATTRIBUTE_DATA facts;
+    ASSERT_TRUE(GetFileAttributesExW(target.c_str(), GetFileExInfoStandard, &facts));
+    char shortPath[MAX_PATH];
+    ASSERT_GT(GetShortPathNameA(Ansi(target).c_str(), shortPath, MAX_PATH), 0u);
+    const std::string shortName = std::string(shortPath).substr(std::string(shortPath).rfind('\\') + 1);
+
+    ParsedLink parsed = Parse(link);
+    EXPECT_EQ(parsed.fileSize, 3000u);
+    EXPECT_EQ(parsed.fileAttributes, facts.dwFileAttributes);
+    EXPECT_EQ(parsed.writeTime, (uint64_t(facts.ftLastWriteTime.dwHighDateTime) << 32) | facts.ftLastWriteTime.dwLowDateTime);
+    EXPECT_EQ(parsed.localBasePath, Ansi(target));
+    EXPECT_EQ(parsed.items.back().longName, "Long File Name.data");
+    EXPECT_EQ(parsed.items.back().shortName, shortName);
+    EXPECT_NE(shortName, "Long File Name.data");
+    EXPECT_EQ(parsed.items.back().fileSize, 3000u);
+    EXPECT_EQ(parsed.items.front().name, "C:\\");
+    EXPECT_EQ(parsed.driveType, static_cast<uint32_t>(DRIVE_FIXED));
+}
+
+TEST_F(WriterOnRealFiles, ReplacesExistingFilesLongerAndShorter) {
+    const std::wstring target = MakeFile(L"app.exe", 10);
+    const std::wstring link = dir + L"app.lnk";
+    ASSERT_EQ(BuildShortcut(RequestFor(target, link)), kBuildSucceeded);
+    const std::vector<uint8_t> fresh = ReadAll(link);
+    for (size_t oldSize : {size_t(5000), size_t(3)}) {
+        WriteAll(link, std::vector<uint8_t>(oldSize, 0xEE));
+        ASSERT_EQ(BuildShortcut(RequestFor(target, link)), kBuildSucceeded);
+        EXPECT_EQ(ReadAll(link), fresh) << "old file of " << oldSize << " bytes";
+    }
+}
+
+TEST_F(WriterOnRealFiles, DefaultShortcutPathBesideTheTarget) {
+    CreateDirectoryW((dir + L"a.b").c_str(), nullptr);
+    const std::wstring target = MakeFile(L"a.b\\tool.v2.exe", 1);
+    ASSERT_EQ(BuildShortcut(RequestFor(target, L"")), kBuildSucceeded);
+    EXPECT_EQ(FolderNames(dir + L"a.b\\"), (std::vector<std::wstring>{L"tool.lnk", L"tool.v2.exe"}));
+}
+
+TEST_F(WriterOnRealFiles, RefusedShortcutPathsLeaveEverythingAsItWas) {
+    const std::wstring target = MakeFile(L"app.exe", 10);
+
+    const std::wstring readOnly = dir + L"readonly.lnk";
+    WriteAll(readOnly, {1, 2, 3});
+    SetFileAttributesW(readOnly.c_str(), FILE_ATTRIBUTE_READONLY);
+    EXPECT_EQ(BuildShortcut(RequestFor(target, readOnly)), kBuildFailed);
+    EXPECT_EQ(ReadAll(readOnly), (std::vector<uint8_t>{1, 2, 3}));
+
+    const std::wstring locked = dir + L"locked.lnk";
+    WriteAll(locked, {4, 5, 6});
+    HANDLE holder = CreateFileW(locked.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+    ASSERT_NE(holder, INVALID_HANDLE_VALUE);
+    EXPECT_EQ(BuildShortcut(RequestFor(target, locked)), kBuildFailed);
+    CloseHandle(holder);
+    EXPECT_EQ(ReadAll(locked), (std::vector<uint8_t>{4, 5, 6}));
+
+    const std::wstring folder = dir + L"folder.lnk";
+    ASSERT_TRUE(CreateDirectoryW(folder.c_str(), nullptr));
+    EXPECT_EQ(BuildShortcut(RequestFor(target, folder)), kBuildFailed);
+    EXPECT_TRUE(GetFileAttributesW(folder.c_str()) & FILE_ATTRIBUTE_DIRECTORY);
+
+    EXPECT_EQ(BuildShortcut(RequestFor(target, dir + L"missing\\x.lnk")), kBuildFailed);
+    EXPECT_EQ(BuildShortcut(RequestFor(dir + L"missing.exe", dir + L"x.lnk")), kBuildFailed);
+    EXPECT_EQ(FolderNames(dir),
+              (std::vector<std::wstring>{L"app.exe", L"folder.lnk", L"locked.lnk", L"readonly.lnk"}));
+}
+
+TEST_F(WriterOnRealFiles, FaultsAtEveryBlockLeaveNoFile) {
+    const std::wstring target = MakeFile(L"app.exe", 10);
+    const std::wstring link = dir + L"app.lnk";
+    for (auto fault : {FaultyPlatform::kOpen, FaultyPlatform::kShortWrite, FaultyPlatform::kFlush}) {
+        for (int k = 1; k <= 8; ++k) {
+            FaultyPlatform::Install(fault, k);
+            const int16_t result = BuildShortcut(RequestFor(target, link));
+            FaultyPlatform::Remove();
+            EXPECT_EQ(result, kBuildFailed) << "fault " << fault << " at block " << k;
+            EXPECT_EQ(FolderNames(dir), std::vector<std::wstring>{L"app.exe"}) << "fault " << fault << " at block " << k;
+        }
+    }
+}
+
+// These hold under the Japanese code page 932.
+TEST_F(WriterOnRealFiles, JapaneseNamesAreWrittenInTheAnsiCodePage) {
+    ASSERT_EQ(GetACP(), 932u) << "run under LANG=ja_JP.UTF-8";
+    CreateDirectoryW((dir + L"ソフト").c_str(), nullptr);
+    const std::wstring target = MakeFile(L"ソフト\\表計算.exe", 5);
+    const std::wstring link = dir + L"表.lnk";
+    ShortcutRequest r = RequestFor(target, link);
+    r.comment = L"日本語"[0] ? u"日本語" : u"";
+    ASSERT_EQ(BuildShortcut(r), kBuildSucceeded);
+    ParsedLink parsed = Parse(link);
+    EXPECT_EQ(parsed.localBasePath, Ansi(target));
+    EXPECT_EQ(parsed.items[parsed.items.size() - 2].longName, "\x83\x5C\x83\x74\x83\x67");  // ソフト
+    EXPECT_EQ(parsed.items.back().longName, "\x95\x5C\x8C\x76\x8E\x5A.exe");            // 表計算.exe
+    EXPECT_EQ(parsed.strings, std::vector<std::string>{"\x93\xFA\x96\x7B\x8C\xEA"});     // 日本語
+}
+
+TEST_F(WriterOnRealFiles, NoBestFitLookAlikeNamesAnotherFile) {
+    ASSERT_EQ(GetACP(), 932u) << "run under LANG=ja_JP.UTF-8";
+    MakeFile(L"cafe.exe", 10);
+    const std::wstring target = MakeFile(L"café.exe", 10);  // é has no form in code page 932
+    EXPECT_EQ(BuildShortcut(RequestFor(target, dir + L"x.lnk")), kBuildFailed);
+    EXPECT_EQ(BuildShortcut(RequestFor(dir + L"cafe.exe", dir + L"café.lnk")), kBuildFailed);
+    EXPECT_EQ(FolderNames(dir), (std::vector<std::wstring>{L"cafe.exe", L"café.exe"}));
+}

@@ -1,0 +1,104 @@
+// Temporary folders, file helpers and fault injection over the real Win32 calls.
+#include "win32_test_support.h"
+
+#include <filesystem>
+
+std::u16string U16(const std::wstring& text) {
+    return std::u16string(text.begin(), text.end());
+}
+
+std::wstring Wide(const std::u16string& text) {
+    return std::wstring(text.begin(), text.end());
+}
+
+std::vector<uint8_t> ReadAll(const std::wstring& path) {
+    std::vector<uint8_t> bytes;
+    HANDLE file = CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                              nullptr, OPEN_EXISTING, 0, nullptr);
+    if (file == INVALID_HANDLE_VALUE) return bytes;
+    uint8_t chunk[4096];
+    DWORD got = 0;
+    while (ReadFile(file, chunk, sizeof chunk, &got, nullptr) && got > 0) bytes.insert(bytes.end(), chunk, chunk + got);
+    CloseHandle(file);
+    return bytes;
+}
+
+void WriteAll(const std::wstring& path, const std::vector<uint8_t>& bytes) {
+    HANDLE file = CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+    ASSERT_NE(file, INVALID_HANDLE_VALUE);
+    DWORD done = 0;
+    ASSERT_TRUE(bytes.empty() || WriteFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &done, nullptr));
+    CloseHandle(file);
+}
+
+std::vector<std::wstring> FolderNames(const std::wstring& folder) {
+    std::vector<std::wstring> names;
+    WIN32_FIND_DATAW found;
+    HANDLE search = FindFirstFileW((folder + L"*").c_str(), &found);
+    if (search == INVALID_HANDLE_VALUE) return names;
+    do {
+        const std::wstring name = found.cFileName;
+        if (name != L"." && name != L"..") names.push_back(name);
+    } while (FindNextFileW(search, &found));
+    FindClose(search);
+    return names;
+}
+
+void RealFiles::SetUp() {
+    static int serial = 0;
+    wchar_t temp[MAX_PATH];
+    GetTempPathW(MAX_PATH, temp);
+    dir = std::wstring(temp) + L"vantorelle-test-" + std::to_wstring(GetCurrentProcessId()) + L"-" +
+          std::to_wstring(++serial) + L"\\";
+    ASSERT_TRUE(CreateDirectoryW(dir.c_str(), nullptr));
+}
+
+void RealFiles::TearDown() {
+    std::error_code ignored;
+    for (const std::wstring& name : FolderNames(dir)) SetFileAttributesW((dir + name).c_str(), FILE_ATTRIBUTE_NORMAL);
+    std::filesystem::remove_all(dir, ignored);
+}
+
+std::wstring RealFiles::MakeFile(const std::wstring& name, size_t size) {
+    std::vector<uint8_t> bytes(size);
+    for (size_t i = 0; i < size; ++i) bytes[i] = static_cast<uint8_t>(i * 7);
+    WriteAll(dir + name, bytes);
+    return dir + name;
+}
+
+namespace {
+FaultyPlatform::Fault fault;
+int faultAt = 0;
+int opens = 0;
+LnkPlatform faulty;
+
+LnkFile OpenAndCount(const std::string& path, bool create) {
+    if (++opens == faultAt && fault == FaultyPlatform::kOpen) return nullptr;
+    return DefaultLnkPlatform().openFile(path, create);
+}
+
+bool WriteShort(LnkFile file, const uint8_t* bytes, uint32_t count, uint32_t* written) {
+    if (opens == faultAt && fault == FaultyPlatform::kShortWrite) count -= 1;
+    return DefaultLnkPlatform().writeFile(file, bytes, count, written);
+}
+
+bool FlushOrFail(LnkFile file) {
+    const bool ok = DefaultLnkPlatform().flushFile(file);
+    return ok && !(opens == faultAt && fault == FaultyPlatform::kFlush);
+}
+}  // namespace
+
+void FaultyPlatform::Install(Fault which, int atOpen) {
+    fault = which;
+    faultAt = atOpen;
+    opens = 0;
+    faulty = DefaultLnkPlatform();
+    faulty.openFile = OpenAndCount;
+    faulty.writeFile = WriteShort;
+    faulty.flushFile = FlushOrFail;
+    ReplaceLnkPlatform(&faulty);
+}
+
+void FaultyPlatform::Remove() {
+    ReplaceLnkPlatform(nullptr);
+}
