@@ -191,3 +191,12 @@ TEST_F(Format, TimesAreTheTargetsLastWriteTime) {
     EXPECT_EQ(link.accessTime, 0x01DA0102030405FFull);
     EXPECT_EQ(link.writeTime, 0x01DA0102030405FFull);
 }
+
+TEST_F(Format, DriveRootTargetHasOnlyTheDriveItem) {
+    sys.Add(u"C:\\", 0x16);
+    ParsedLink link = BuildAndParse(Request(u"C:\\"));
+    ASSERT_EQ(link.items.size(), 1u);
+    EXPECT_EQ(link.idListSize, 20 + 25 + 2);
+    EXPECT_EQ(link.localBasePath, "C:\\");
+    EXPECT_EQ(link.fileSize, 0u);
+}

@@ -88,7 +88,7 @@ def set_up_drives(work):
             os.remove(link)
         os.symlink(root, link)
     os.makedirs(os.path.join(work, "drives", "t", "links"))
-    subprocess.run(["wineserver", "-k"], env=dict(os.environ, WINEPREFIX=prefix), check=False)
+    subprocess.run([shutil.which("wineserver") or "/usr/lib/wine/wineserver", "-k"], env=dict(os.environ, WINEPREFIX=prefix), check=False)
 
 
 def lnkinfo(path):
