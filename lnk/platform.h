@@ -4,6 +4,7 @@
 
 #include <cstdint>
 #include <string>
+#include <vector>
 
 using LnkFile = void*;  // an open output file; nullptr when the open failed
 
@@ -35,6 +36,19 @@ struct LnkPlatform {
     bool (*flushFile)(LnkFile file);
     bool (*closeFile)(LnkFile file);
     bool (*deleteFile)(const std::string& path);
+    // CreateFileA of an existing file for reading and renaming, write-through, shared for reading only:
+    // no one can change it while it is open. nullptr when it cannot be opened.
+    LnkFile (*openForRename)(const std::string& path);
+    // The whole content of a file opened by openForRename.
+    bool (*readAll)(LnkFile file, std::vector<uint8_t>* bytes);
+    // SetFileInformationByHandle(FileRenameInfo): renames a file opened by openForRename to path,
+    // replacing a file there, in one step; what MoveFileEx does for MOVEFILE_REPLACE_EXISTING |
+    // MOVEFILE_WRITE_THROUGH, on a file that has been checked and cannot have changed since.
+    bool (*renameOpenFile)(LnkFile file, const std::string& path);
+    // GetCurrentProcessId: tells this process's temporary files from another's.
+    uint32_t (*processId)();
+    // Sleep.
+    void (*pause)(uint32_t milliseconds);
 };
 
 // The platform's own calls: Win32 on Windows, and on other systems a table whose every call fails.

@@ -14,11 +14,18 @@ static bool NoSeekFile(LnkFile, uint32_t) { return false; }
 static bool NoWriteFile(LnkFile, const uint8_t*, uint32_t, uint32_t* written) { *written = 0; return false; }
 static bool NoFileCall(LnkFile) { return false; }
 static bool NoDeleteFile(const std::string&) { return false; }
+static LnkFile NoOpenForRename(const std::string&) { return nullptr; }
+static bool NoReadAll(LnkFile, std::vector<uint8_t>*) { return false; }
+static bool NoRenameOpenFile(LnkFile, const std::string&) { return false; }
+static uint32_t NoProcessId() { return 0; }
+static void NoPause(uint32_t) {}
 
 const LnkPlatform& DefaultLnkPlatform() {
     static const LnkPlatform none = {
         NoToAnsi,  NoFromAnsi, NoShortPathName, NoFileAttributes, NoFileSizeAndTime, NoDriveType,
-        NoVolumeInformation, NoOpenFile, NoSeekFile, NoWriteFile, NoFileCall, NoFileCall, NoDeleteFile,
+        NoVolumeInformation, NoOpenFile, NoSeekFile, NoWriteFile, NoFileCall, NoFileCall, NoDeleteFile, NoOpenForRename, NoReadAll,
+        NoRenameOpenFile,
+        NoProcessId, NoPause,
     };
     return none;
 }

@@ -93,11 +93,52 @@ static bool Win32DeleteFile(const std::string& path) {
     return DeleteFileA(path.c_str()) != FALSE;
 }
 
+static LnkFile Win32OpenForRename(const std::string& path) {
+    HANDLE file = CreateFileA(path.c_str(), GENERIC_READ | DELETE, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
+                              FILE_ATTRIBUTE_NORMAL | FILE_FLAG_WRITE_THROUGH, nullptr);
+    return file == INVALID_HANDLE_VALUE ? nullptr : file;
+}
+
+static bool Win32ReadAll(LnkFile file, std::vector<uint8_t>* bytes) {
+    bytes->clear();
+    uint8_t chunk[4096];
+    DWORD got = 0;
+    while (ReadFile(file, chunk, sizeof chunk, &got, nullptr)) {
+        if (got == 0) return true;
+        bytes->insert(bytes->end(), chunk, chunk + got);
+    }
+    return false;
+}
+
+// The rename of an open handle that MoveFileEx performs; the handle was opened write-through, as
+// MOVEFILE_WRITE_THROUGH opens it.
+static bool Win32RenameOpenFile(LnkFile file, const std::string& path) {
+    std::u16string wide;
+    if (!Win32FromAnsi(path, &wide) || wide.empty()) return false;
+    const size_t bytes = wide.size() * sizeof(WCHAR);
+    std::vector<uint8_t> buffer(sizeof(FILE_RENAME_INFO) + bytes, 0);
+    auto* info = reinterpret_cast<FILE_RENAME_INFO*>(buffer.data());
+    info->ReplaceIfExists = TRUE;
+    info->RootDirectory = nullptr;
+    info->FileNameLength = static_cast<DWORD>(bytes);
+    memcpy(info->FileName, wide.data(), bytes);
+    return SetFileInformationByHandle(file, FileRenameInfo, info, static_cast<DWORD>(buffer.size())) != FALSE;
+}
+
+static uint32_t Win32ProcessId() {
+    return GetCurrentProcessId();
+}
+
+static void Win32Pause(uint32_t milliseconds) {
+    Sleep(milliseconds);
+}
+
 const LnkPlatform& DefaultLnkPlatform() {
     static const LnkPlatform win32 = {
         Win32ToAnsi,    Win32FromAnsi,  Win32ShortPathName, Win32FileAttributes, Win32FileSizeAndTime,
         Win32DriveType, Win32VolumeInformation, Win32OpenFile, Win32SeekFile, Win32WriteFile,
-        Win32FlushFile, Win32CloseFile, Win32DeleteFile,
+        Win32FlushFile, Win32CloseFile, Win32DeleteFile, Win32OpenForRename, Win32ReadAll, Win32RenameOpenFile, Win32ProcessId,
+        Win32Pause,
     };
     return win32;
 }

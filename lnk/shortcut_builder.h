@@ -20,10 +20,11 @@ struct ShortcutRequest {
 constexpr int16_t kBuildSucceeded = -1;
 constexpr int16_t kBuildFailed = 0;
 
-// Writes the shortcut file and returns kBuildSucceeded when every byte of it was written, otherwise
+// Writes the shortcut file and returns kBuildSucceeded when all of it was written and checked, otherwise
 // kBuildFailed. A request that cannot be written exactly (a target that does not resolve or is not on a
 // drive letter, a string with a character the ANSI code page lacks or longer than 32,767 ANSI bytes)
-// fails before any file is touched; a write that fails removes the partial file.
+// fails before any file is touched. The shortcut path holds either its old file or the complete new
+// one at every moment; after a failure it holds the old one, and no other file is left behind.
 int16_t BuildShortcut(const std::u16string& targetPath, const std::u16string& linkPath, const std::u16string& arguments,
                       const std::u16string& workingFolder, const std::u16string& iconFile, int32_t iconIndex,
                       uint32_t hotKeyCode, int32_t showCommand, const std::u16string& comment);

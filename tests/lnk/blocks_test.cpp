@@ -1,6 +1,7 @@
 // The eight blocks on disk: where each lands and how the file is opened, replacing an existing file,
 // the default shortcut path, and what is left after a fault at any block.
 #include "lnk/output_file.h"
+#include "lnk/shortcut_file.h"
 #include "lnk_test_support.h"
 
 using Blocks = LnkTest;
@@ -29,13 +30,15 @@ TEST_F(Blocks, EightBlocksAtTheirPositionsWithTheirOpenModes) {
     ASSERT_EQ(sys.opens.size(), 8u);
     for (size_t k = 0; k < 8; ++k) {
         SCOPED_TRACE("block " + std::to_string(k + 1));
-        EXPECT_EQ(sys.opens[k].path, "C:\\out.lnk");
+        EXPECT_EQ(sys.opens[k].path, "C:\\~vantorelle-4242-1.tmp");  // beside the shortcut, never into it
         EXPECT_EQ(sys.opens[k].create, expected[k].create);
         EXPECT_EQ(sys.opens[k].seekTo, expected[k].seek);
         EXPECT_EQ(sys.opens[k].asked, expected[k].length);
         EXPECT_EQ(sys.opens[k].written, expected[k].length);
     }
     EXPECT_EQ(sys.File(r.linkPath).size(), 78 + idl + lis + 13);
+    EXPECT_EQ(sys.replaced, std::vector<std::string>{"C:\\out.lnk"});
+    EXPECT_EQ(sys.files.size(), 1u);
 }
 
 TEST_F(Blocks, ExistingLongerFileIsReplacedWithoutATrace) {
@@ -89,50 +92,62 @@ TEST_F(Blocks, FolderTargetWithoutShortcutPathWritesNothing) {
     EXPECT_TRUE(sys.opens.empty());
 }
 
-// Faults at block k of 8. A fault at the first open leaves an existing file as it was; a fault
-// after the file was created removes it, so that no truncated shortcut is left.
-class BlockFault : public LnkTest, public ::testing::WithParamInterface<int> {
+// Faults at any step, with an existing shortcut of known bytes: each leaves that shortcut byte for
+// byte as it was and no temporary file behind.
+class Fault : public LnkTest {
 protected:
-    void ExpectFailureRemovesFile() {
+    const std::vector<uint8_t> old = {'o', 'l', 'd', 0, 0xFF};
+
+    void SetUp() override {
+        LnkTest::SetUp();
+        sys.files["C:\\out.lnk"] = old;
+    }
+
+    void ExpectOldShortcutKept() {
         EXPECT_EQ(BuildShortcut(Request()), kBuildFailed);
-        EXPECT_FALSE(sys.Exists(u"C:\\out.lnk"));
-        EXPECT_EQ(sys.deleted, std::vector<std::string>{"C:\\out.lnk"});
+        EXPECT_EQ(sys.files, (std::map<std::string, std::vector<uint8_t>>{{"C:\\out.lnk", old}}));
+        EXPECT_TRUE(sys.replaced.empty());
+    }
+};
+
+class BlockFault : public Fault, public ::testing::WithParamInterface<int> {
+protected:
+    void ExpectStopsAtTheFault() {
+        ExpectOldShortcutKept();
         EXPECT_EQ(sys.opens.size(), static_cast<size_t>(GetParam()));  // nothing written after the fault
     }
 };
 
 TEST_P(BlockFault, FailedOpen) {
-    const int k = GetParam();
-    sys.failOpenAt = k;
-    sys.files["C:\\out.lnk"] = {'o', 'l', 'd'};
-    EXPECT_EQ(BuildShortcut(Request()), kBuildFailed);
-    EXPECT_EQ(sys.opens.size(), static_cast<size_t>(k - 1));
-    if (k == 1) {
-        EXPECT_EQ(sys.File(u"C:\\out.lnk"), (std::vector<uint8_t>{'o', 'l', 'd'}));
-        EXPECT_TRUE(sys.deleted.empty());
-    } else {
-        EXPECT_FALSE(sys.Exists(u"C:\\out.lnk"));
-    }
+    sys.failOpenAt = GetParam();
+    ExpectOldShortcutKept();
+    EXPECT_EQ(sys.opens.size(), static_cast<size_t>(GetParam() - 1));
 }
 
 TEST_P(BlockFault, ShortWrite) {
     sys.shortWriteAt = GetParam();
-    ExpectFailureRemovesFile();
+    ExpectStopsAtTheFault();
 }
 
 TEST_P(BlockFault, FailedWrite) {
     sys.failWriteAt = GetParam();
-    ExpectFailureRemovesFile();
+    ExpectStopsAtTheFault();
 }
 
 TEST_P(BlockFault, FailedFlush) {
     sys.failFlushAt = GetParam();
-    ExpectFailureRemovesFile();
+    ExpectStopsAtTheFault();
 }
 
 TEST_P(BlockFault, FailedClose) {
     sys.failCloseAt = GetParam();
-    ExpectFailureRemovesFile();
+    ExpectStopsAtTheFault();
+}
+
+TEST_P(BlockFault, BytesChangedBehindTheWritersBackAreFoundByTheCheck) {
+    sys.alterWriteAt = GetParam();
+    ExpectOldShortcutKept();
+    EXPECT_EQ(sys.opens.size(), 8u);
 }
 
 INSTANTIATE_TEST_SUITE_P(AtEveryBlock, BlockFault, ::testing::Range(1, 9));
@@ -142,8 +157,53 @@ using SeekFault = BlockFault;
 
 TEST_P(SeekFault, FailedSeekNeverWritesAtTheStart) {
     sys.failSeekAt = GetParam();
-    ExpectFailureRemovesFile();
+    ExpectStopsAtTheFault();
     EXPECT_EQ(sys.opens.back().asked, 0u) << "the block was written after a failed seek";
 }
 
 INSTANTIATE_TEST_SUITE_P(AtEverySeekedBlock, SeekFault, ::testing::Range(2, 9));
+
+TEST_F(Fault, FailedReadBack) {
+    sys.failReadBack = true;
+    ExpectOldShortcutKept();
+}
+
+TEST_F(Fault, ReplaceThatKeepsFailingGivesUpAfterAQuarterSecond) {
+    sys.replaceFailures = 1000;  // the shortcut is held open by another program
+    ExpectOldShortcutKept();
+    EXPECT_EQ(sys.replaceAttempts, 25);
+    EXPECT_EQ(sys.pauses, 24);
+}
+
+TEST_F(Fault, ReplaceThatFailsForAMomentIsTriedAgain) {
+    sys.replaceFailures = 3;
+    EXPECT_EQ(BuildShortcut(Request()), kBuildSucceeded);
+    EXPECT_EQ(sys.replaceAttempts, 4);
+    EXPECT_EQ(sys.files.size(), 1u);
+}
+
+TEST_F(Fault, ReadOnlyHiddenOrSystemShortcutAndFolderAreNeverReplaced) {
+    for (uint32_t attributes : {0x01u, 0x02u, 0x04u, 0x21u, 0x10u}) {
+        sys.Add(u"C:\\out.lnk", attributes);
+        ExpectOldShortcutKept();
+        EXPECT_TRUE(sys.opens.empty()) << "attributes " << attributes;
+    }
+    sys.Add(u"C:\\out.lnk", 0x20);  // an ordinary archived file is replaced
+    EXPECT_EQ(BuildShortcut(Request()), kBuildSucceeded);
+}
+
+TEST_F(Blocks, TemporaryNameNeverTakesAnExistingFile) {
+    sys.Add(u"C:\\~vantorelle-4242-1.tmp", 0x20);
+    sys.files["C:\\~vantorelle-4242-1.tmp"] = {1, 2};
+    ASSERT_EQ(BuildShortcut(Request()), kBuildSucceeded);
+    EXPECT_EQ(sys.opens.at(0).path, "C:\\~vantorelle-4242-2.tmp");
+    EXPECT_EQ(sys.File(u"C:\\~vantorelle-4242-1.tmp"), (std::vector<uint8_t>{1, 2}));
+    EXPECT_EQ(sys.files.size(), 2u);
+}
+
+TEST(TemporaryPath, LiesInTheShortcutsFolder) {
+    EXPECT_EQ(TemporaryPathBeside(u"C:\\Links\\app.lnk", 12, 3), u"C:\\Links\\~vantorelle-12-3.tmp");
+    EXPECT_EQ(TemporaryPathBeside(u"D:/Links/app.lnk", 1, 1), u"D:/Links/~vantorelle-1-1.tmp");
+    EXPECT_EQ(TemporaryPathBeside(u"E:app.lnk", 0, 1), u"E:~vantorelle-0-1.tmp");
+    EXPECT_EQ(TemporaryPathBeside(u"app.lnk", 7, 1), u"~vantorelle-7-1.tmp");
+}

@@ -73,7 +73,6 @@ uint32_t ShortPathName(const std::string& path, char* buffer, uint32_t size) {
     const FakeNode* node = Node(path);
     if (!node) return 0;
     const std::string shortPath = node->shortPath.empty() ? path : node->shortPath + (path.back() == '\\' ? "\\" : "");
-    if (current->shortPathLength) return current->shortPathLength;
     if (shortPath.size() + 1 > size) return static_cast<uint32_t>(shortPath.size() + 1);
     std::memcpy(buffer, shortPath.c_str(), shortPath.size() + 1);
     return static_cast<uint32_t>(shortPath.size());
@@ -136,6 +135,7 @@ bool WriteFileCall(LnkFile handle, const uint8_t* bytes, uint32_t count, uint32_
     std::vector<uint8_t>& data = current->files[file->path];
     if (data.size() < file->position + n) data.resize(file->position + n, 0);
     std::memcpy(data.data() + file->position, bytes, n);
+    if (file->index == current->alterWriteAt && n > 0) data[file->position] ^= 0x01;
     file->position += n;
     *written = open.written = n;
     return true;
@@ -157,9 +157,39 @@ bool DeleteFileCall(const std::string& path) {
     return current->files.erase(path) == 1;
 }
 
+LnkFile OpenForRename(const std::string& path) {
+    if (current->failReadBack || !current->files.count(path)) return nullptr;
+    return new OpenFile{path, 0, 0};
+}
+
+bool ReadAll(LnkFile handle, std::vector<uint8_t>* bytes) {
+    *bytes = current->files.at(static_cast<OpenFile*>(handle)->path);
+    return true;
+}
+
+bool RenameOpenFile(LnkFile handle, const std::string& to) {
+    auto* file = static_cast<OpenFile*>(handle);
+    ++current->replaceAttempts;
+    if (current->replaceAttempts <= current->replaceFailures) return false;
+    current->files[to] = current->files.at(file->path);
+    current->files.erase(file->path);
+    current->replaced.push_back(to);
+    file->path = to;
+    return true;
+}
+
+uint32_t ProcessId() {
+    return 4242;
+}
+
+void Pause(uint32_t) {
+    ++current->pauses;
+}
+
 const LnkPlatform kFakePlatform = {
-    ToFakeAnsi, FromFakeAnsi, ShortPathName, FileAttributes, FileSizeAndTime, DriveType, VolumeInformation,
-    OpenFileCall, SeekFile, WriteFileCall, FlushFile, CloseFile, DeleteFileCall,
+    ToFakeAnsi,    FromFakeAnsi, ShortPathName,  FileAttributes, FileSizeAndTime, DriveType,
+    VolumeInformation, OpenFileCall, SeekFile, WriteFileCall, FlushFile, CloseFile,
+    DeleteFileCall, OpenForRename, ReadAll, RenameOpenFile, ProcessId, Pause,
 };
 
 }  // namespace

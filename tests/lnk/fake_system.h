@@ -52,7 +52,12 @@ struct FakeSystem {
     int shortWriteAt = 0;  // writes one byte less than asked
     int failFlushAt = 0;
     int failCloseAt = 0;
-    uint32_t shortPathLength = 0;  // when set, the short-path query answers this length
+    int alterWriteAt = 0;       // stores one byte other than asked, and reports the write as whole
+    bool failReadBack = false;
+    int replaceFailures = 0;    // replace attempts that fail before one succeeds
+    int replaceAttempts = 0;
+    int pauses = 0;
+    std::vector<std::string> replaced;  // the files renamed into place
     int queries = 0;               // file-system queries made (short path, attributes, size, drive, volume)
 
     // A file or folder with its short path (both UTF-16, as a test writes them).

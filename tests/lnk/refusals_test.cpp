@@ -58,22 +58,3 @@ TEST_F(Refusals, ShortPathMustFitItsBuffer) {
     ExpectFailsWithoutFile(Request(tooLong));
     EXPECT_EQ(sys.opens.size(), 8u);  // only the first build opened anything
 }
-
-TEST_F(Refusals, ShortcutPathThatCannotBeOpenedLeavesTheOldFile) {
-    sys.unopenable.insert("C:\\out.lnk");  // read-only, locked or a folder
-    sys.files["C:\\out.lnk"] = {1, 2, 3};
-    EXPECT_EQ(BuildShortcut(Request()), kBuildFailed);
-    EXPECT_EQ(sys.File(u"C:\\out.lnk"), (std::vector<uint8_t>{1, 2, 3}));
-    EXPECT_TRUE(sys.deleted.empty());
-}
-
-TEST_F(Refusals, ReadOnlyShortcutOrFolderAtTheShortcutPathIsNeverOpened) {
-    // Even where the system would let its owner write it (Wine as root does).
-    sys.Add(u"C:\\ro.lnk", 0x21);
-    sys.files["C:\\ro.lnk"] = {7};
-    EXPECT_EQ(BuildShortcut(Request(u"C:\\A\\B.EXE", u"C:\\ro.lnk")), kBuildFailed);
-    sys.Add(u"C:\\dir.lnk", 0x10);
-    EXPECT_EQ(BuildShortcut(Request(u"C:\\A\\B.EXE", u"C:\\dir.lnk")), kBuildFailed);
-    EXPECT_TRUE(sys.opens.empty());
-    EXPECT_EQ(sys.File(u"C:\\ro.lnk"), std::vector<uint8_t>{7});
-}

@@ -4,6 +4,9 @@
 #include "lnk/shortcut_builder.h"
 #include "win32_test_support.h"
 
+#include <atomic>
+#include <thread>
+
 namespace {
 
 ParsedLink Parse(const std::wstring& path) {
@@ -93,6 +96,12 @@ TEST_F(WriterOnRealFiles, RefusedShortcutPathsLeaveEverythingAsItWas) {
     CloseHandle(holder);
     EXPECT_EQ(ReadAll(locked), (std::vector<uint8_t>{4, 5, 6}));
 
+    const std::wstring hidden = dir + L"hidden.lnk";
+    WriteAll(hidden, {7, 8});
+    SetFileAttributesW(hidden.c_str(), FILE_ATTRIBUTE_HIDDEN);
+    EXPECT_EQ(BuildShortcut(RequestFor(target, hidden)), kBuildFailed);
+    EXPECT_EQ(ReadAll(hidden), (std::vector<uint8_t>{7, 8}));
+
     const std::wstring folder = dir + L"folder.lnk";
     ASSERT_TRUE(CreateDirectoryW(folder.c_str(), nullptr));
     EXPECT_EQ(BuildShortcut(RequestFor(target, folder)), kBuildFailed);
@@ -101,21 +110,58 @@ TEST_F(WriterOnRealFiles, RefusedShortcutPathsLeaveEverythingAsItWas) {
     EXPECT_EQ(BuildShortcut(RequestFor(target, dir + L"missing\\x.lnk")), kBuildFailed);
     EXPECT_EQ(BuildShortcut(RequestFor(dir + L"missing.exe", dir + L"x.lnk")), kBuildFailed);
     EXPECT_EQ(FolderNames(dir),
-              (std::vector<std::wstring>{L"app.exe", L"folder.lnk", L"locked.lnk", L"readonly.lnk"}));
+              (std::vector<std::wstring>{L"app.exe", L"folder.lnk", L"hidden.lnk", L"locked.lnk", L"readonly.lnk"}));
 }
 
-TEST_F(WriterOnRealFiles, FaultsAtEveryBlockLeaveNoFile) {
+TEST_F(WriterOnRealFiles, FaultsAtEveryStepKeepTheOldShortcut) {
     const std::wstring target = MakeFile(L"app.exe", 10);
     const std::wstring link = dir + L"app.lnk";
-    for (auto fault : {FaultyPlatform::kOpen, FaultyPlatform::kShortWrite, FaultyPlatform::kFlush}) {
-        for (int k = 1; k <= 8; ++k) {
+    const std::vector<uint8_t> old = {'o', 'l', 'd'};
+    WriteAll(link, old);
+    using F = FaultyPlatform;
+    for (auto fault : {F::kOpen, F::kShortWrite, F::kAlteredWrite, F::kFlush, F::kReadBack, F::kReplace}) {
+        const bool perBlock = fault != F::kReadBack && fault != F::kReplace;
+        for (int k = 1; k <= (perBlock ? 8 : 1); ++k) {
             FaultyPlatform::Install(fault, k);
             const int16_t result = BuildShortcut(RequestFor(target, link));
             FaultyPlatform::Remove();
-            EXPECT_EQ(result, kBuildFailed) << "fault " << fault << " at block " << k;
-            EXPECT_EQ(FolderNames(dir), std::vector<std::wstring>{L"app.exe"}) << "fault " << fault << " at block " << k;
+            SCOPED_TRACE("fault " + std::to_string(fault) + " at block " + std::to_string(k));
+            EXPECT_EQ(result, kBuildFailed);
+            EXPECT_EQ(ReadAll(link), old);
+            EXPECT_EQ(FolderNames(dir), (std::vector<std::wstring>{L"app.exe", L"app.lnk"}));
         }
     }
+}
+
+// A reader sees the old file or the complete new one, never anything between.
+TEST_F(WriterOnRealFiles, ReaderNeverSeesAPartialShortcut) {
+    const std::wstring target = MakeFile(L"app.exe", 10);
+    const std::wstring link = dir + L"app.lnk";
+    ShortcutRequest first = RequestFor(target, link), second = first;
+    second.comment = u"a longer comment that makes the second shortcut larger than the first";
+    ASSERT_EQ(BuildShortcut(second), kBuildSucceeded);
+    const std::vector<uint8_t> secondBytes = ReadAll(link);
+    ASSERT_EQ(BuildShortcut(first), kBuildSucceeded);
+    const std::vector<uint8_t> firstBytes = ReadAll(link);
+
+    std::atomic<bool> writing{true};
+    std::atomic<int> reads{0}, partial{0};
+    std::thread reader([&] {
+        while (writing) {
+            const std::vector<uint8_t> seen = ReadAll(link);
+            ++reads;
+            if (seen != firstBytes && seen != secondBytes) ++partial;
+            Sleep(1);  // a reader such as Explorer does not hold the file all the time
+        }
+    });
+    int failures = 0;
+    for (int i = 0; i < 200; ++i) failures += BuildShortcut(i % 2 ? first : second) != kBuildSucceeded;
+    writing = false;
+    reader.join();
+    EXPECT_EQ(partial, 0) << "of " << reads << " reads";
+    EXPECT_GT(reads, 100);
+    EXPECT_EQ(failures, 0);
+    EXPECT_EQ(FolderNames(dir), (std::vector<std::wstring>{L"app.exe", L"app.lnk"}));
 }
 
 // These hold under the Japanese code page 932.

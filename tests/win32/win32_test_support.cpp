@@ -77,14 +77,24 @@ LnkFile OpenAndCount(const std::string& path, bool create) {
     return DefaultLnkPlatform().openFile(path, create);
 }
 
-bool WriteShort(LnkFile file, const uint8_t* bytes, uint32_t count, uint32_t* written) {
-    if (opens == faultAt && fault == FaultyPlatform::kShortWrite) count -= 1;
-    return DefaultLnkPlatform().writeFile(file, bytes, count, written);
+bool WriteShortOrAltered(LnkFile file, const uint8_t* bytes, uint32_t count, uint32_t* written) {
+    if (opens != faultAt) return DefaultLnkPlatform().writeFile(file, bytes, count, written);
+    if (fault == FaultyPlatform::kShortWrite) return DefaultLnkPlatform().writeFile(file, bytes, count - 1, written);
+    std::vector<uint8_t> altered(bytes, bytes + count);
+    if (fault == FaultyPlatform::kAlteredWrite) altered[0] ^= 0x01;
+    return DefaultLnkPlatform().writeFile(file, altered.data(), count, written);
 }
 
 bool FlushOrFail(LnkFile file) {
     const bool ok = DefaultLnkPlatform().flushFile(file);
     return ok && !(opens == faultAt && fault == FaultyPlatform::kFlush);
+}
+bool ReadBackOrFail(LnkFile file, std::vector<uint8_t>* bytes) {
+    return fault != FaultyPlatform::kReadBack && DefaultLnkPlatform().readAll(file, bytes);
+}
+
+bool RenameOrFail(LnkFile file, const std::string& path) {
+    return fault != FaultyPlatform::kReplace && DefaultLnkPlatform().renameOpenFile(file, path);
 }
 }  // namespace
 
@@ -94,8 +104,10 @@ void FaultyPlatform::Install(Fault which, int atOpen) {
     opens = 0;
     faulty = DefaultLnkPlatform();
     faulty.openFile = OpenAndCount;
-    faulty.writeFile = WriteShort;
+    faulty.writeFile = WriteShortOrAltered;
     faulty.flushFile = FlushOrFail;
+    faulty.readAll = ReadBackOrFail;
+    faulty.renameOpenFile = RenameOrFail;
     ReplaceLnkPlatform(&faulty);
 }
 

@@ -29,9 +29,10 @@ protected:
     std::wstring MakeFile(const std::wstring& name, size_t size);
 };
 
-// The real platform calls with one of them failing at the k-th open of an output file.
+// The real platform calls with one of them failing: at the k-th open of an output file (open, short
+// write, a write that stores one byte changed, flush), or at the read-back or the replace.
 struct FaultyPlatform {
-    enum Fault { kOpen, kShortWrite, kFlush };
+    enum Fault { kOpen, kShortWrite, kAlteredWrite, kFlush, kReadBack, kReplace };
     static void Install(Fault fault, int atOpen);
     static void Remove();
 };
