@@ -100,14 +100,17 @@ static LnkFile Win32OpenForRename(const std::string& path) {
 }
 
 static bool Win32ReadAll(LnkFile file, std::vector<uint8_t>* bytes) {
+    constexpr DWORD kChunk = 64 * 1024;
     bytes->clear();
-    uint8_t chunk[4096];
-    DWORD got = 0;
-    while (ReadFile(file, chunk, sizeof chunk, &got, nullptr)) {
-        if (got == 0) return true;
-        bytes->insert(bytes->end(), chunk, chunk + got);
+    for (;;) {
+        const size_t at = bytes->size();
+        bytes->resize(at + kChunk);
+        DWORD got = 0;
+        const BOOL ok = ReadFile(file, bytes->data() + at, kChunk, &got, nullptr);
+        bytes->resize(at + got);
+        if (!ok) return false;
+        if (got < kChunk) return true;  // a disk file reads short only at its end
     }
-    return false;
 }
 
 // The rename of an open handle that MoveFileEx performs; the handle was opened write-through, as

@@ -56,7 +56,9 @@ bool Write(LnkFile f, const uint8_t* b, uint32_t n, uint32_t* w) {
 }
 bool Flush(LnkFile f) { return Timed(blocks, [&] { return DefaultLnkPlatform().flushFile(f); }); }
 bool Close(LnkFile f) {
-    return Timed(f == renaming ? readBackAndRename : blocks, [&] { return DefaultLnkPlatform().closeFile(f); });
+    const bool checked = f == renaming;
+    if (checked) renaming = nullptr;  // handle values are reused by later opens
+    return Timed(checked ? readBackAndRename : blocks, [&] { return DefaultLnkPlatform().closeFile(f); });
 }
 LnkFile OpenForRename(const std::string& p) {
     return renaming = Timed(readBackAndRename, [&] { return DefaultLnkPlatform().openForRename(p); });
