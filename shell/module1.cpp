@@ -1,0 +1,80 @@
+// Special folders, the common file dialogs and path splitting. The dialogs and the shell queries use
+// the wide calls, so that their Japanese titles show on any system.
+#include "module1.h"
+
+#include <commdlg.h>
+#include <shlobj.h>
+
+constexpr DWORD kFileBufferChars = 256;
+
+std::wstring GetSpecialFolderPath(int32_t csidl) {
+    PIDLIST_ABSOLUTE list = nullptr;
+    if (SHGetSpecialFolderLocation(nullptr, csidl, &list) != S_OK) return L"";
+    wchar_t buffer[MAX_PATH] = {};
+    const BOOL found = SHGetPathFromIDListW(list, buffer);
+    ILFree(list);
+    if (!found) return L"";
+    std::wstring path = buffer;
+    if (path.empty() || path.back() != L'\\') path += L'\\';
+    return path;
+}
+
+std::wstring JoinFilter(std::initializer_list<const wchar_t*> parts) {
+    std::wstring filter;
+    for (const wchar_t* part : parts) {
+        if (!filter.empty()) filter += L'\0';
+        filter += part;
+    }
+    return filter;
+}
+
+static OPENFILENAMEW FileDialogRecord(HWND owner, const std::wstring& title, const std::wstring& filterZ,
+                                      const wchar_t* initialFolder, std::wstring& file, std::wstring& fileTitle) {
+    OPENFILENAMEW record = {};
+    record.lStructSize = sizeof record;
+    record.hwndOwner = owner;
+    record.hInstance = GetModuleHandleW(nullptr);
+    record.lpstrFilter = filterZ.c_str();
+    record.lpstrFile = &file[0];
+    record.nMaxFile = kFileBufferChars;
+    record.lpstrFileTitle = &fileTitle[0];
+    record.nMaxFileTitle = kFileBufferChars;
+    record.lpstrInitialDir = initialFolder;
+    record.lpstrTitle = title.c_str();
+    return record;
+}
+
+// The text up to its first NUL.
+static std::wstring UpToNul(const std::wstring& buffer) {
+    return buffer.substr(0, buffer.find(L'\0'));
+}
+
+std::wstring ShowOpenDialog(HWND owner, const std::wstring& title, const std::wstring& filter,
+                            const wchar_t* initialFolder) {
+    const std::wstring filterZ = filter + std::wstring(2, L'\0');
+    std::wstring file(kFileBufferChars + 1, L'\0'), fileTitle(kFileBufferChars + 1, L'\0');
+    OPENFILENAMEW record = FileDialogRecord(owner, title, filterZ, initialFolder, file, fileTitle);
+    record.Flags = OFN_EXPLORER | OFN_FILEMUSTEXIST | OFN_PATHMUSTEXIST | OFN_HIDEREADONLY;
+    if (!GetOpenFileNameW(&record)) return L"";
+    return UpToNul(file);
+}
+
+std::wstring ShowSaveDialog(HWND owner, const std::wstring& title, const std::wstring& filter,
+                            const wchar_t* initialFolder, const std::wstring& proposedName, int32_t& filterIndex) {
+    const std::wstring filterZ = filter + std::wstring(2, L'\0');
+    std::wstring file = proposedName.substr(0, kFileBufferChars - 1) + std::wstring(kFileBufferChars + 1, L'\0');
+    std::wstring fileTitle(kFileBufferChars + 1, L'\0');
+    OPENFILENAMEW record = FileDialogRecord(owner, title, filterZ, initialFolder, file, fileTitle);
+    record.nFilterIndex = filterIndex + 1;
+    record.Flags = OFN_EXPLORER | OFN_PATHMUSTEXIST | OFN_HIDEREADONLY;
+    if (!GetSaveFileNameW(&record)) return L"";
+    filterIndex = static_cast<int32_t>(record.nFilterIndex) - 1;
+    return UpToNul(file);
+}
+
+void SplitPath(const std::wstring& path, std::wstring& folder, std::wstring& fileName) {
+    const size_t last = path.rfind(L'\\');
+    const size_t k = last == std::wstring::npos ? 0 : last + 1;
+    folder = path.substr(0, k);
+    fileName = path.substr(k);
+}

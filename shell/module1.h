@@ -1,0 +1,26 @@
+// Module1: the stateless shell and dialog services of the window. Each gives "" for failure and for
+// a cancelled dialog, and keeps nothing between calls.
+#pragma once
+
+#include <windows.h>
+
+#include <cstdint>
+#include <string>
+
+// The path of a shell special folder (a CSIDL value), ending in one backslash, or "".
+std::wstring GetSpecialFolderPath(int32_t csidl);
+
+// A file dialog's filter list: display name, pattern, display name, pattern, … joined by single NULs.
+std::wstring JoinFilter(std::initializer_list<const wchar_t*> parts);
+
+// The open-file dialog, modal to owner; the full path of the chosen file, or "".
+std::wstring ShowOpenDialog(HWND owner, const std::wstring& title, const std::wstring& filter,
+                            const wchar_t* initialFolder);
+
+// The save-file dialog, starting on the zero-based filterIndex and with proposedName in its name box.
+// On success filterIndex becomes the type selected when the dialog closed; on cancel it is unchanged.
+std::wstring ShowSaveDialog(HWND owner, const std::wstring& title, const std::wstring& filter,
+                            const wchar_t* initialFolder, const std::wstring& proposedName, int32_t& filterIndex);
+
+// Splits a path at its last backslash: folder with its trailing backslash, and the file name.
+void SplitPath(const std::wstring& path, std::wstring& folder, std::wstring& fileName);

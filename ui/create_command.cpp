@@ -1,0 +1,30 @@
+// The Create command: the fields to BuildShortcut, and the answer in a message box.
+#include "form1_actions.h"
+#include "lnk/shortcut_builder.h"
+
+static std::u16string FieldText(HWND control) {
+    const std::wstring text = TextOf(control);
+    return std::u16string(text.begin(), text.end());
+}
+
+uint32_t HotKeyCodeOf(const std::wstring& text) {
+    if (text.empty()) return 0;
+    wchar_t key = text[0];
+    if (key >= L'a' && key <= L'z') key -= L'a' - L'A';
+    const bool digit = key >= L'0' && key <= L'9', letter = key >= L'A' && key <= L'Z';
+    return digit || letter ? static_cast<uint32_t>(key) : 0;
+}
+
+void CreateShortcutFromFields(Form1& form) {
+    const uint32_t hotKeyCode = HotKeyCodeOf(TextOf(form.text2));
+    const LRESULT entry = SendMessageW(form.combo1, CB_GETCURSEL, 0, 0);
+    const auto showCommand = static_cast<int32_t>(SendMessageW(form.combo1, CB_GETITEMDATA, entry, 0));
+    const int16_t result = BuildShortcut(FieldText(form.text1[0]), FieldText(form.text1[1]), FieldText(form.text1[2]),
+                                         FieldText(form.text1[3]), FieldText(form.text1[4]), form.CurrentIconIndex,
+                                         hotKeyCode, showCommand, FieldText(form.text1[5]));
+    if (result != kBuildFailed) {
+        MessageBoxW(form.hwnd, L"処理は正常終了しました！", L"完了", MB_OK | MB_ICONINFORMATION);
+    } else {
+        MessageBoxW(form.hwnd, L"処理は失敗しました！", L"失敗", MB_OK | MB_ICONWARNING);
+    }
+}

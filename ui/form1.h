@@ -1,0 +1,51 @@
+// Form1: the program's one window, the state it keeps and the handlers of its events.
+#pragma once
+
+#include <windows.h>
+
+#include <cstdint>
+#include <string>
+
+struct Form1 {
+    HWND hwnd = nullptr;
+    HWND text1[6] = {};
+    HWND command1[4] = {};
+    HWND command2[2] = {};
+    HWND command3[2] = {};
+    HWND label1[9] = {};
+    HWND text2 = nullptr;
+    HWND combo1 = nullptr;
+    HWND picture1 = nullptr;
+    HWND toolTip = nullptr;
+    HMENU menuPopup = nullptr;
+    HFONT font = nullptr;
+    int dpi = 96;
+    int32_t CurrentIconIndex = 0;  // the chosen icon within the icon file
+    int32_t LastIconIndex = 0;     // the icon file's last icon
+};
+
+extern const wchar_t kForm1Class[];
+extern const wchar_t kForm1Title[];
+
+// Creates Form1 with its controls, runs Form_Load with the command line's argument text and shows it.
+HWND CreateForm1(HINSTANCE instance, const std::wstring& argumentText, int showCommand);
+// Runs the window's messages until it is closed; Tab moves the focus, Enter and Esc press nothing.
+int RunForm1(HWND form);
+Form1* Form1Of(HWND form);
+
+// The argument text of a command line: what follows the program's own path and the blanks after it.
+std::wstring ArgumentText(const wchar_t* commandLine);
+
+// Pixels of a length in twips at the window's DPI.
+int TwipsToPixels(const Form1& form, int twips);
+
+std::wstring TextOf(HWND control);
+void SetText(HWND control, const std::wstring& text);  // raises the control's change notification
+
+// Handlers, named after control and event; a control array's handler receives the member's index.
+void Form_Load(Form1& form, const std::wstring& argumentText);
+void ApplyTargetPath(Form1& form, const std::wstring& path);
+void Text1_Change(Form1& form, int16_t index);
+void Command1_Click(Form1& form, int16_t index);
+void Command2_Click(Form1& form, int16_t index);
+void Command3_Click(Form1& form, int16_t index);

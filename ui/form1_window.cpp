@@ -1,0 +1,257 @@
+// The window of Form1: its class, its controls built from the layout table, the separator it paints,
+// and the dispatch of control events to the handlers.
+#include <windows.h>
+#include <commctrl.h>
+
+#include "form1.h"
+#include "form1_controls.h"
+#include "picture_box.h"
+
+const wchar_t kForm1Class[] = L"VantorelleForm1";
+const wchar_t kForm1Title[] = L"Vantorelle";
+
+constexpr DWORD kForm1Style = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_CLIPCHILDREN;
+constexpr DWORD kForm1ExStyle = WS_EX_CONTROLPARENT;
+constexpr int kComboListRows = 6;
+
+Form1* Form1Of(HWND form) {
+    return reinterpret_cast<Form1*>(GetWindowLongPtrW(form, GWLP_USERDATA));
+}
+
+int TwipsToPixels(const Form1& form, int twips) {
+    return MulDiv(twips, form.dpi, 1440);
+}
+
+std::wstring TextOf(HWND control) {
+    std::wstring text(GetWindowTextLengthW(control) + 1, L'\0');
+    text.resize(GetWindowTextW(control, &text[0], static_cast<int>(text.size())));
+    return text;
+}
+
+void SetText(HWND control, const std::wstring& text) {
+    SetWindowTextW(control, text.c_str());
+}
+
+std::wstring ArgumentText(const wchar_t* commandLine) {
+    const wchar_t* at = commandLine;
+    if (*at == L'"') {
+        for (++at; *at && *at != L'"'; ++at) {
+        }
+        if (*at) ++at;
+    } else {
+        while (*at && *at != L' ' && *at != L'\t') ++at;
+    }
+    while (*at == L' ' || *at == L'\t') ++at;
+    return at;
+}
+
+static HFONT CreateDialogFont(int dpi) {
+    NONCLIENTMETRICSW metrics = {};
+    metrics.cbSize = sizeof metrics;
+    SystemParametersInfoW(SPI_GETNONCLIENTMETRICS, sizeof metrics, &metrics, 0);
+    LOGFONTW font = metrics.lfMessageFont;
+    font.lfHeight = -MulDiv(9, dpi, 72);  // 9 points, the dialog font's size
+    return CreateFontIndirectW(&font);
+}
+
+static HMENU CreateMenuPopup() {
+    HMENU special = CreatePopupMenu();
+    const wchar_t* specialFolders[] = {L"スタートメニュー→プログラム(&P)", L"デスクトップ(&D)", L"スタートアップ(&U)",
+                                       L"クイック起動(&Q)", L"『送る』メニュー(&S)"};
+    for (int i = 0; i < 5; ++i) AppendMenuW(special, MF_STRING, kMenuSpecialFolderSetBase + i, specialFolders[i]);
+    HMENU popup = CreatePopupMenu();
+    AppendMenuW(popup, MF_STRING, kMenuFolderSetBase + 0, L"元のファイルと同じ場所(&O)");
+    AppendMenuW(popup, MF_STRING, kMenuFolderSetBase + 1, L"ユーザー指定(&U)");
+    AppendMenuW(popup, MF_POPUP, reinterpret_cast<UINT_PTR>(special), L"特殊フォルダ(&S)");
+    return popup;
+}
+
+static HWND CreateControl(Form1& form, const ControlSpec& spec, HINSTANCE instance) {
+    const wchar_t* className = L"STATIC";
+    DWORD style = WS_CHILD | WS_VISIBLE;
+    DWORD exStyle = 0;
+    int height = TwipsToPixels(form, spec.height);
+    switch (spec.kind) {
+    case ControlKind::kLabel:
+        style |= SS_LEFT | SS_NOPREFIX;
+        break;
+    case ControlKind::kTextBox:
+        className = L"EDIT";
+        style |= WS_TABSTOP | ES_AUTOHSCROLL;
+        exStyle = WS_EX_CLIENTEDGE;
+        break;
+    case ControlKind::kButton:
+        className = L"BUTTON";
+        style |= WS_TABSTOP | BS_PUSHBUTTON;
+        break;
+    case ControlKind::kComboList:
+        className = L"COMBOBOX";
+        style |= WS_TABSTOP | WS_VSCROLL | CBS_DROPDOWNLIST;
+        height *= kComboListRows;  // the closed list is sized below
+        break;
+    case ControlKind::kPicture:
+        className = kPictureBoxClass;
+        exStyle = WS_EX_CLIENTEDGE;
+        break;
+    }
+    HWND control = CreateWindowExW(exStyle, className, spec.caption ? spec.caption : L"", style,
+                                   TwipsToPixels(form, spec.left), TwipsToPixels(form, spec.top),
+                                   TwipsToPixels(form, spec.width), height, form.hwnd,
+                                   reinterpret_cast<HMENU>(static_cast<INT_PTR>(spec.id)), instance, nullptr);
+    SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(form.font), FALSE);
+    return control;
+}
+
+// A drop-down list's closed height follows its item height; it is set to the layout's height.
+static void FitComboHeight(HWND combo, int height) {
+    RECT box;
+    GetWindowRect(combo, &box);
+    const int item = static_cast<int>(SendMessageW(combo, CB_GETITEMHEIGHT, static_cast<WPARAM>(-1), 0));
+    const int frame = (box.bottom - box.top) - item;
+    if (height > frame) SendMessageW(combo, CB_SETITEMHEIGHT, static_cast<WPARAM>(-1), height - frame);
+}
+
+static void AddToolTip(const Form1& form, HWND control, const wchar_t* text) {
+    TOOLINFOW tool = {};
+    tool.cbSize = sizeof tool;
+    tool.uFlags = TTF_IDISHWND | TTF_SUBCLASS;
+    tool.hwnd = form.hwnd;
+    tool.uId = reinterpret_cast<UINT_PTR>(control);
+    tool.lpszText = const_cast<wchar_t*>(text);
+    SendMessageW(form.toolTip, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&tool));
+}
+
+static void Keep(Form1& form, const ControlSpec& spec, HWND control) {
+    const std::wstring name = spec.name;
+    if (name == L"Text1") form.text1[spec.index] = control;
+    if (name == L"Command1") form.command1[spec.index] = control;
+    if (name == L"Command2") form.command2[spec.index] = control;
+    if (name == L"Command3") form.command3[spec.index] = control;
+    if (name == L"Label1") form.label1[spec.index] = control;
+    if (name == L"Text2") form.text2 = control;
+    if (name == L"Combo1") form.combo1 = control;
+    if (name == L"Picture1") form.picture1 = control;
+}
+
+// Every control in its initial state, created in tab order so that Tab follows the tab indices.
+static void CreateControls(Form1& form, HINSTANCE instance) {
+    form.toolTip = CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr, WS_POPUP | TTS_ALWAYSTIP, CW_USEDEFAULT,
+                                   CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, form.hwnd, nullptr, instance, nullptr);
+    SendMessageW(form.toolTip, TTM_SETMAXTIPWIDTH, 0, TwipsToPixels(form, 5000));
+    for (size_t i = 0; i < kForm1ControlCount; ++i) {
+        const ControlSpec& spec = kForm1Controls[i];
+        HWND control = CreateControl(form, spec, instance);
+        Keep(form, spec, control);
+        if (spec.toolTip) AddToolTip(form, control, spec.toolTip);
+        if (spec.kind == ControlKind::kComboList) FitComboHeight(control, TwipsToPixels(form, spec.height));
+    }
+    SendMessageW(form.text2, EM_LIMITTEXT, 1, 0);
+    EnableWindow(form.command3[0], FALSE);
+    EnableWindow(form.command3[1], FALSE);
+}
+
+static void PaintSeparator(const Form1& form, HDC dc) {
+    for (const SeparatorLine& line : kSeparatorLines) {
+        RECT band = {TwipsToPixels(form, line.left), TwipsToPixels(form, line.top), TwipsToPixels(form, line.right),
+                     TwipsToPixels(form, line.top) + MulDiv(line.widthPixels, form.dpi, 96)};
+        FillRect(dc, &band, GetSysColorBrush(line.colorIndex));
+    }
+}
+
+// A control event, translated into the handler of its control array.
+static void OnCommand(Form1& form, int id, int code) {
+    const auto index = [id](int base) { return static_cast<int16_t>(id - base); };
+    if (id >= kText1Base && id < kText1Base + 6) {
+        if (code == EN_CHANGE) Text1_Change(form, index(kText1Base));
+    } else if (code == BN_CLICKED && id >= kCommand1Base && id < kCommand1Base + 4) {
+        Command1_Click(form, index(kCommand1Base));
+    } else if (code == BN_CLICKED && id >= kCommand2Base && id < kCommand2Base + 2) {
+        Command2_Click(form, index(kCommand2Base));
+    } else if (code == BN_CLICKED && id >= kCommand3Base && id < kCommand3Base + 2) {
+        Command3_Click(form, index(kCommand3Base));
+    }
+}
+
+static LRESULT CALLBACK Form1Proc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
+    Form1* form = Form1Of(hwnd);
+    switch (message) {
+    case WM_NCCREATE:
+        form = static_cast<Form1*>(reinterpret_cast<CREATESTRUCTW*>(lParam)->lpCreateParams);
+        form->hwnd = hwnd;
+        SetWindowLongPtrW(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(form));
+        break;
+    case WM_COMMAND:
+        if (form) OnCommand(*form, LOWORD(wParam), HIWORD(wParam));
+        return 0;
+    case WM_PAINT: {
+        PAINTSTRUCT paint;
+        HDC dc = BeginPaint(hwnd, &paint);
+        PaintSeparator(*form, dc);
+        EndPaint(hwnd, &paint);
+        return 0;
+    }
+    case WM_DESTROY:
+        DestroyMenu(form->menuPopup);
+        DeleteObject(form->font);
+        PostQuitMessage(0);
+        return 0;
+    case WM_NCDESTROY:
+        SetWindowLongPtrW(hwnd, GWLP_USERDATA, 0);
+        delete form;
+        return 0;
+    }
+    return DefWindowProcW(hwnd, message, wParam, lParam);
+}
+
+static void RegisterForm1Class(HINSTANCE instance) {
+    WNDCLASSEXW wc = {};
+    wc.cbSize = sizeof wc;
+    wc.lpfnWndProc = Form1Proc;
+    wc.hInstance = instance;
+    wc.hIcon = static_cast<HICON>(LoadImageW(instance, MAKEINTRESOURCEW(1), IMAGE_ICON, GetSystemMetrics(SM_CXICON),
+                                             GetSystemMetrics(SM_CYICON), 0));
+    wc.hIconSm = static_cast<HICON>(LoadImageW(instance, MAKEINTRESOURCEW(1), IMAGE_ICON,
+                                               GetSystemMetrics(SM_CXSMICON), GetSystemMetrics(SM_CYSMICON), 0));
+    wc.hCursor = LoadCursorW(nullptr, IDC_ARROW);
+    wc.hbrBackground = GetSysColorBrush(COLOR_BTNFACE);
+    wc.lpszClassName = kForm1Class;
+    RegisterClassExW(&wc);
+}
+
+HWND CreateForm1(HINSTANCE instance, const std::wstring& argumentText, int showCommand) {
+    INITCOMMONCONTROLSEX controls = {sizeof controls, ICC_STANDARD_CLASSES | ICC_WIN95_CLASSES};
+    InitCommonControlsEx(&controls);
+    RegisterForm1Class(instance);
+    RegisterPictureBoxClass(instance);
+
+    auto* form = new Form1;
+    HDC screen = GetDC(nullptr);
+    form->dpi = GetDeviceCaps(screen, LOGPIXELSY);
+    ReleaseDC(nullptr, screen);
+    RECT frame = {0, 0, TwipsToPixels(*form, kForm1ClientWidth), TwipsToPixels(*form, kForm1ClientHeight)};
+    AdjustWindowRectEx(&frame, kForm1Style, FALSE, kForm1ExStyle);
+    HWND hwnd = CreateWindowExW(kForm1ExStyle, kForm1Class, kForm1Title, kForm1Style, CW_USEDEFAULT, CW_USEDEFAULT,
+                                frame.right - frame.left, frame.bottom - frame.top, nullptr, nullptr, instance, form);
+    if (!hwnd) {
+        delete form;
+        return nullptr;
+    }
+    form->font = CreateDialogFont(form->dpi);
+    form->menuPopup = CreateMenuPopup();
+    CreateControls(*form, instance);
+    Form_Load(*form, argumentText);
+    ShowWindow(hwnd, showCommand);
+    SetFocus(form->text1[0]);
+    UpdateWindow(hwnd);
+    return hwnd;
+}
+
+int RunForm1(HWND form) {
+    MSG message;
+    while (GetMessageW(&message, nullptr, 0, 0) > 0) {
+        if (IsDialogMessageW(form, &message)) continue;
+        TranslateMessage(&message);
+        DispatchMessageW(&message);
+    }
+    return static_cast<int>(message.wParam);
+}
