@@ -3,6 +3,8 @@
 #include <windows.h>
 #include <commctrl.h>
 
+#include <algorithm>
+
 #include "form1.h"
 #include "form1_controls.h"
 #include "picture_box.h"
@@ -102,13 +104,33 @@ static HWND CreateControl(Form1& form, const ControlSpec& spec, HINSTANCE instan
     return control;
 }
 
-// A drop-down list's closed height follows its item height; it is set to the layout's height.
+// A drop-down list's closed height follows its item height; the item height is moved until the closed
+// list has the layout's height (some systems add to the item height they are given).
 static void FitComboHeight(HWND combo, int height) {
+    int request = static_cast<int>(SendMessageW(combo, CB_GETITEMHEIGHT, static_cast<WPARAM>(-1), 0));
+    for (int attempt = 0; attempt < 4; ++attempt) {
+        RECT box;
+        GetWindowRect(combo, &box);
+        const int closed = box.bottom - box.top;
+        if (closed == height || request + height - closed <= 0) return;
+        request += height - closed;
+        SendMessageW(combo, CB_SETITEMHEIGHT, static_cast<WPARAM>(-1), request);
+    }
+}
+
+// A label grows to show its whole caption in the window's font.
+static void FitLabelToCaption(HWND label, HFONT font) {
     RECT box;
-    GetWindowRect(combo, &box);
-    const int item = static_cast<int>(SendMessageW(combo, CB_GETITEMHEIGHT, static_cast<WPARAM>(-1), 0));
-    const int frame = (box.bottom - box.top) - item;
-    if (height > frame) SendMessageW(combo, CB_SETITEMHEIGHT, static_cast<WPARAM>(-1), height - frame);
+    GetWindowRect(label, &box);
+    const std::wstring caption = TextOf(label);
+    HDC dc = GetDC(label);
+    HGDIOBJ previous = SelectObject(dc, font);
+    SIZE text = {};
+    GetTextExtentPoint32W(dc, caption.c_str(), static_cast<int>(caption.size()), &text);
+    SelectObject(dc, previous);
+    ReleaseDC(label, dc);
+    const LONG width = std::max(box.right - box.left, text.cx), height = std::max(box.bottom - box.top, text.cy);
+    SetWindowPos(label, nullptr, 0, 0, width, height, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 static void AddToolTip(const Form1& form, HWND control, const wchar_t* text) {
@@ -144,6 +166,7 @@ static void CreateControls(Form1& form, HINSTANCE instance) {
         Keep(form, spec, control);
         if (spec.toolTip) AddToolTip(form, control, spec.toolTip);
         if (spec.kind == ControlKind::kComboList) FitComboHeight(control, TwipsToPixels(form, spec.height));
+        if (spec.kind == ControlKind::kLabel) FitLabelToCaption(control, form.font);
     }
     SendMessageW(form.text2, EM_LIMITTEXT, 1, 0);
     EnableWindow(form.command3[0], FALSE);

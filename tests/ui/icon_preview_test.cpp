@@ -1,0 +1,123 @@
+// The icon preview: which files show icons and enable "<" and ">", the index rules at both ends
+// (read back from the shortcut that Create writes), and a preview that survives being covered.
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+
+#include "../win32/win32_test_support.h"
+#include "form_driver.h"
+#include "ui/form1_controls.h"
+
+namespace {
+
+std::wstring OwnPath() {
+    wchar_t path[MAX_PATH];
+    GetModuleFileNameW(nullptr, path, MAX_PATH);
+    return path;  // this test program holds three icons
+}
+
+std::wstring IconFilePath() {
+    const char* unix = std::getenv("VANTORELLE_ICO");
+    std::wstring path = L"Z:";
+    for (const char* c = unix ? unix : ""; *c; ++c) path += *c == '/' ? L'\\' : static_cast<wchar_t>(*c);
+    return path;
+}
+
+const std::wstring kShell32 = L"C:\\windows\\system32\\shell32.dll";
+
+}  // namespace
+
+class IconPreview : public RealFiles {
+protected:
+    RunningForm form;
+    std::wstring link;
+
+    void SetUp() override {
+        RealFiles::SetUp();
+        ASSERT_NE(form.form(), nullptr);
+        link = dir + L"icon.lnk";
+        form.SetText(kText1Base + 0, MakeFile(L"app.exe", 10));
+        form.SetText(kText1Base + 1, link);
+    }
+
+    bool ButtonsEnabled() const {
+        const bool previous = form.Enabled(kCommand3Base + 0), next = form.Enabled(kCommand3Base + 1);
+        EXPECT_EQ(previous, next) << "the two buttons are enabled together";
+        return previous && next;
+    }
+
+    int Preview() const { return PaintedPixels(form.Control(kPicture1Id)); }
+
+    void Press(int button, int times) {
+        for (int i = 0; i < times; ++i) {
+            form.ClickAndWait(kCommand3Base + button);
+        }
+    }
+
+    // The icon index that Create writes into the shortcut.
+    int32_t WrittenIconIndex() {
+        EXPECT_EQ(form.CreateAndAnswer(), L"完了");
+        const std::vector<uint8_t> bytes = ReadAll(link);
+        if (bytes.size() < 0x3C) return -999;
+        return static_cast<int32_t>(bytes[0x38] | bytes[0x39] << 8 | bytes[0x3A] << 16 | bytes[0x3B] << 24);
+    }
+};
+
+TEST_F(IconPreview, FilesWithIconsEnableTheButtonsAndShowTheFirstIcon) {
+    for (const std::wstring& file : {kShell32, IconFilePath(), OwnPath()}) {
+        SCOPED_TRACE(file);
+        form.SetText(kText1Base + 4, file);
+        form.Settle();
+        EXPECT_TRUE(ButtonsEnabled());
+        EXPECT_GT(Preview(), 50);
+    }
+}
+
+TEST_F(IconPreview, EmptyMissingOrIconlessFileClearsTheBoxAndDisablesTheButtons) {
+    const std::wstring text = MakeFile(L"notes.txt", 100);
+    for (const std::wstring& file : {std::wstring(L""), dir + L"missing.exe", text}) {
+        form.SetText(kText1Base + 4, kShell32);
+        form.SetText(kText1Base + 4, file);
+        form.Settle();
+        EXPECT_FALSE(ButtonsEnabled()) << "file " << file.size();
+        EXPECT_EQ(Preview(), 0);
+    }
+}
+
+TEST_F(IconPreview, StepsStopAtBothEndsWithoutWrapping) {
+    form.SetText(kText1Base + 4, OwnPath());  // three icons
+    Press(1, 1);
+    EXPECT_EQ(WrittenIconIndex(), 1);
+    Press(1, 2);
+    EXPECT_EQ(WrittenIconIndex(), 2);
+    Press(0, 1);
+    EXPECT_EQ(WrittenIconIndex(), 1);
+    Press(0, 3);
+    EXPECT_EQ(WrittenIconIndex(), 0);
+    EXPECT_TRUE(ButtonsEnabled());
+
+    form.SetText(kText1Base + 4, IconFilePath());  // one icon: both buttons leave the index at 0
+    Press(1, 2);
+    EXPECT_EQ(WrittenIconIndex(), 0);
+}
+
+TEST_F(IconPreview, IndexSurvivesAFileWithoutIconsAndResetsOnAFileWithIcons) {
+    form.SetText(kText1Base + 4, OwnPath());
+    Press(1, 2);
+    form.SetText(kText1Base + 4, MakeFile(L"plain.txt", 5));
+    EXPECT_FALSE(ButtonsEnabled());
+    EXPECT_EQ(WrittenIconIndex(), 2);
+    form.SetText(kText1Base + 4, kShell32);
+    EXPECT_EQ(WrittenIconIndex(), 0);
+}
+
+TEST_F(IconPreview, PreviewSurvivesBeingCoveredAndUncovered) {
+    form.SetText(kText1Base + 4, kShell32);
+    form.Settle();
+    const int shown = Preview();
+    ASSERT_GT(shown, 50);
+    HWND box = form.Control(kPicture1Id);
+    RedrawWindow(box, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW);  // as an uncovering does
+    form.Settle();
+    EXPECT_EQ(Preview(), shown);
+}

@@ -1,0 +1,136 @@
+// The window as it opens: every control's place and size at 96 DPI, captions, tool tips, tab order,
+// focus, frame, and Enter and Esc pressing nothing.
+#include <gtest/gtest.h>
+
+#include "form_driver.h"
+#include "ui/form1_controls.h"
+
+namespace {
+
+struct Expected {
+    int id;
+    const wchar_t* name;
+    int x, y, width, height;  // pixels of the client area at 96 DPI
+};
+
+const Expected kLayout[] = {
+    {kLabel1Base + 0, L"Label1(0)", 8, 8, 160, 12},      {kText1Base + 0, L"Text1(0)", 8, 24, 373, 18},
+    {kCommand1Base + 0, L"Command1(0)", 384, 24, 17, 17}, {kLabel1Base + 1, L"Label1(1)", 8, 56, 112, 12},
+    {kText1Base + 1, L"Text1(1)", 8, 72, 373, 18},        {kCommand1Base + 1, L"Command1(1)", 384, 72, 17, 17},
+    {kLabel1Base + 2, L"Label1(2)", 8, 112, 69, 12},      {kLabel1Base + 3, L"Label1(3)", 104, 112, 81, 12},
+    {kText1Base + 2, L"Text1(2)", 8, 128, 77, 18},        {kText1Base + 3, L"Text1(3)", 104, 128, 277, 18},
+    {kCommand1Base + 2, L"Command1(2)", 384, 128, 17, 17}, {kLabel1Base + 4, L"Label1(4)", 8, 152, 82, 12},
+    {kPicture1Id, L"Picture1", 24, 168, 40, 40},          {kCommand3Base + 0, L"Command3(0)", 8, 192, 17, 17},
+    {kCommand3Base + 1, L"Command3(1)", 64, 192, 17, 17}, {kText1Base + 4, L"Text1(4)", 104, 192, 277, 18},
+    {kCommand1Base + 3, L"Command1(3)", 384, 192, 17, 17}, {kLabel1Base + 5, L"Label1(5)", 8, 216, 90, 12},
+    {kLabel1Base + 8, L"Label1(8)", 216, 216, 48, 12},    {kLabel1Base + 6, L"Label1(6)", 8, 236, 58, 12},
+    {kText2Id, L"Text2", 72, 232, 17, 18},                {kCombo1Id, L"Combo1", 216, 232, 185, 20},
+    {kLabel1Base + 7, L"Label1(7)", 8, 256, 37, 12},      {kText1Base + 5, L"Text1(5)", 8, 272, 389, 18},
+    {kCommand2Base + 0, L"Command2(0)", 232, 296, 81, 33}, {kCommand2Base + 1, L"Command2(1)", 320, 296, 81, 33},
+};
+
+RECT ClientRectOf(HWND form, HWND control) {
+    RECT box;
+    GetWindowRect(control, &box);
+    MapWindowPoints(nullptr, form, reinterpret_cast<POINT*>(&box), 2);
+    return box;
+}
+
+bool IsLabel(int id) {
+    return id >= kLabel1Base && id < kLabel1Base + 9;
+}
+
+}  // namespace
+
+class Layout : public ::testing::Test {
+protected:
+    static RunningForm* form;
+    static void SetUpTestSuite() { form = new RunningForm; }
+    static void TearDownTestSuite() {
+        delete form;
+        form = nullptr;
+    }
+};
+RunningForm* Layout::form = nullptr;
+
+TEST_F(Layout, WindowIsFixedWithoutMenuOrMinimiseAndMaximiseBoxes) {
+    ASSERT_NE(form->form(), nullptr);
+    EXPECT_EQ(WindowText(form->form()), L"Vantorelle");
+    RECT client;
+    GetClientRect(form->form(), &client);
+    EXPECT_EQ(client.right, 410);
+    EXPECT_EQ(client.bottom, 337);
+    const LONG style = GetWindowLongW(form->form(), GWL_STYLE);
+    EXPECT_TRUE(style & WS_SYSMENU);
+    EXPECT_FALSE(style & (WS_THICKFRAME | WS_MINIMIZEBOX | WS_MAXIMIZEBOX));
+    EXPECT_EQ(GetMenu(form->form()), nullptr);
+}
+
+TEST_F(Layout, EveryControlAtItsPlaceAndSize) {
+    for (const Expected& e : kLayout) {
+        SCOPED_TRACE(e.name);
+        HWND control = form->Control(e.id);
+        ASSERT_NE(control, nullptr);
+        const RECT box = ClientRectOf(form->form(), control);
+        EXPECT_EQ(box.left, e.x);
+        EXPECT_EQ(box.top, e.y);
+        if (IsLabel(e.id)) {  // a label may grow to show its whole caption
+            EXPECT_GE(box.right - box.left, e.width);
+            EXPECT_GE(box.bottom - box.top, e.height);
+        } else {
+            EXPECT_EQ(box.right - box.left, e.width);
+            EXPECT_EQ(box.bottom - box.top, e.height);
+        }
+    }
+}
+
+TEST_F(Layout, CaptionsAndToolTips) {
+    for (size_t i = 0; i < kForm1ControlCount; ++i) {
+        const ControlSpec& spec = kForm1Controls[i];
+        SCOPED_TRACE(std::wstring(spec.name) + L"(" + std::to_wstring(spec.index) + L")");
+        if (spec.kind == ControlKind::kLabel || spec.kind == ControlKind::kButton) {
+            EXPECT_EQ(form->Text(spec.id), spec.caption);
+        }
+        EXPECT_EQ(form->ToolTipOf(spec.id), spec.toolTip ? spec.toolTip : L"");
+    }
+    EXPECT_EQ(form->Text(kCommand2Base + 0), L"作成");
+    EXPECT_EQ(form->ToolTipOf(kText1Base + 0), L"ショートカットを作成したいファイルを指定します。");
+}
+
+TEST_F(Layout, InitialState) {
+    for (int i = 0; i < 6; ++i) EXPECT_EQ(form->Text(kText1Base + i), L"");
+    EXPECT_EQ(form->Text(kText2Id), L"");
+    EXPECT_FALSE(form->Enabled(kCommand3Base + 0));
+    EXPECT_FALSE(form->Enabled(kCommand3Base + 1));
+    EXPECT_EQ(SendMessageW(form->Control(kText2Id), EM_GETLIMITTEXT, 0, 0), 1);
+
+    HWND combo = form->Control(kCombo1Id);
+    EXPECT_EQ(GetWindowLongW(combo, GWL_STYLE) & 3, CBS_DROPDOWNLIST);
+    ASSERT_EQ(SendMessageW(combo, CB_GETCOUNT, 0, 0), 3);
+    EXPECT_EQ(SendMessageW(combo, CB_GETCURSEL, 0, 0), 0);
+    EXPECT_EQ(WindowText(combo), L"通常のウインドウ");
+    for (int entry = 0; entry < 3; ++entry) EXPECT_EQ(SendMessageW(combo, CB_GETITEMDATA, entry, 0), entry + 1);
+}
+
+TEST_F(Layout, TabOrderStartsAtTheTargetField) {
+    EXPECT_EQ(form->Focus(), form->Control(kText1Base + 0));
+    const int order[] = {kText1Base + 1,    kText1Base + 2,    kText1Base + 3,    kText1Base + 4,
+                         kText2Id,          kCombo1Id,         kText1Base + 5,    kCommand2Base + 0,
+                         kCommand2Base + 1, kCommand1Base + 0, kCommand1Base + 1, kCommand1Base + 2,
+                         kCommand1Base + 3, kText1Base + 0};  // "<" and ">" are disabled
+    for (int id : order) EXPECT_EQ(GetDlgCtrlID(form->PressTab()), id);
+}
+
+TEST_F(Layout, EnterAndEscPressNothing) {
+    form->SetText(kText1Base + 0, L"C:\\nothing.exe");
+    for (int id : {kText1Base + 0, kText1Base + 5}) {
+        while (GetDlgCtrlID(form->Focus()) != id) form->PressTab();
+        form->PressKey(VK_RETURN);
+        form->PressKey(VK_ESCAPE);
+        Sleep(500);  // time for a box to open, had a button been pressed
+        EXPECT_EQ(form->OtherWindow(), nullptr) << "a button was pressed";
+        EXPECT_TRUE(form->Alive());
+    }
+    EXPECT_EQ(form->Text(kText1Base + 0), L"C:\\nothing.exe");
+    form->SetText(kText1Base + 0, L"");
+}
