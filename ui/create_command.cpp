@@ -8,11 +8,7 @@ static std::u16string FieldText(HWND control) {
 }
 
 uint32_t HotKeyCodeOf(const std::wstring& text) {
-    if (text.empty()) return 0;
-    wchar_t key = text[0];
-    if (key >= L'a' && key <= L'z') key -= L'a' - L'A';
-    const bool digit = key >= L'0' && key <= L'9', letter = key >= L'A' && key <= L'Z';
-    return digit || letter ? static_cast<uint32_t>(key) : 0;
+    return text.empty() ? 0 : HotKeyCharacter(text[0]);
 }
 
 void CreateShortcutFromFields(Form1& form) {

@@ -2,6 +2,7 @@
 #pragma once
 
 #include <windows.h>
+#include <ole2.h>
 
 #include <cstdint>
 #include <string>
@@ -49,3 +50,9 @@ void Text1_Change(Form1& form, int16_t index);
 void Command1_Click(Form1& form, int16_t index);
 void Command2_Click(Form1& form, int16_t index);
 void Command3_Click(Form1& form, int16_t index);
+void Menu_FolderSet_Click(Form1& form, int16_t index);
+void Menu_SpecialFolder_Set_Click(Form1& form, int16_t index);
+void Text1_OLEDragDrop(Form1& form, int16_t index, IDataObject* data, DWORD effect, int16_t button, int16_t shift,
+                       float x, float y);
+// keyAscii is the character of the key, in and out: the handler sets it to 0, so the box inserts nothing.
+void Text2_KeyPress(Form1& form, int16_t& keyAscii);

@@ -12,9 +12,13 @@ void ShowIconsOfIconFile(Form1& form);
 // Moves the chosen icon by step (-1 or +1) within the icon file, without wrapping, and shows it.
 void StepIcon(Form1& form, int step);
 
-// The hotkey key code of the hotkey box's text: the key of a digit or letter (a letter in either
-// case is its upper-case key), 0 for an empty box or any other character.
+// The key a character names in the hotkey box: a digit, or a letter in upper case; 0 for any other.
+wchar_t HotKeyCharacter(wchar_t key);
+// The hotkey key code of the hotkey box's text: the key its character names, 0 for an empty box.
 uint32_t HotKeyCodeOf(const std::wstring& text);
+// The hotkey box's own key handling, and what a key shows in it.
+void HookHotKeyBox(Form1& form);
+void ShowHotKey(Form1& form, wchar_t key);
 // Writes the shortcut from the fields and tells the user in a message box whether it was written.
 void CreateShortcutFromFields(Form1& form);
 
@@ -23,3 +27,15 @@ void ChooseTargetFile(Form1& form);
 void ChooseWorkingFolder(Form1& form);
 void ChooseIconFile(Form1& form);
 void ShowDestinationMenu(Form1& form);
+
+// The destination menu's entries.
+void PlaceShortcutBesideTarget(Form1& form);
+void PlaceShortcutWhereUserSays(Form1& form);
+void PlaceShortcutInSpecialFolder(Form1& form, int16_t index);
+// The name a save dialog's answer becomes: unchanged when it ends in ".lnk" in any case, else with ".lnk".
+std::wstring WithLnkExtension(const std::wstring& path);
+
+// Text1(0) as the window's drop target, and the first file of a drop's file list ("" without one).
+void RegisterTargetBoxDrop(Form1& form);
+void RevokeTargetBoxDrop(Form1& form);
+std::wstring FirstDroppedFile(IDataObject* data);

@@ -53,3 +53,23 @@ void Command2_Click(Form1& form, int16_t index) {
 void Command3_Click(Form1& form, int16_t index) {
     StepIcon(form, index == 0 ? -1 : +1);
 }
+
+void Menu_FolderSet_Click(Form1& form, int16_t index) {
+    if (index == 0) PlaceShortcutBesideTarget(form);
+    if (index == 1) PlaceShortcutWhereUserSays(form);
+}
+
+void Menu_SpecialFolder_Set_Click(Form1& form, int16_t index) {
+    PlaceShortcutInSpecialFolder(form, index);
+}
+
+void Text1_OLEDragDrop(Form1& form, int16_t index, IDataObject* data, DWORD, int16_t, int16_t, float, float) {
+    if (index != 0) return;
+    const std::wstring path = FirstDroppedFile(data);
+    if (!path.empty()) ApplyTargetPath(form, path);  // a drop without a file list changes nothing
+}
+
+void Text2_KeyPress(Form1& form, int16_t& keyAscii) {
+    ShowHotKey(form, static_cast<wchar_t>(keyAscii));
+    keyAscii = 0;
+}

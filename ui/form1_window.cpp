@@ -6,6 +6,7 @@
 #include <algorithm>
 
 #include "form1.h"
+#include "form1_actions.h"
 #include "form1_controls.h"
 #include "picture_box.h"
 
@@ -169,6 +170,8 @@ static void CreateControls(Form1& form, HINSTANCE instance) {
         if (spec.kind == ControlKind::kLabel) FitLabelToCaption(control, form.font);
     }
     SendMessageW(form.text2, EM_LIMITTEXT, 1, 0);
+    HookHotKeyBox(form);
+    RegisterTargetBoxDrop(form);
     EnableWindow(form.command3[0], FALSE);
     EnableWindow(form.command3[1], FALSE);
 }
@@ -192,6 +195,10 @@ static void OnCommand(Form1& form, int id, int code) {
         Command2_Click(form, index(kCommand2Base));
     } else if (code == BN_CLICKED && id >= kCommand3Base && id < kCommand3Base + 2) {
         Command3_Click(form, index(kCommand3Base));
+    } else if (code == 0 && id >= kMenuFolderSetBase && id < kMenuFolderSetBase + 2) {
+        Menu_FolderSet_Click(form, index(kMenuFolderSetBase));
+    } else if (code == 0 && id >= kMenuSpecialFolderSetBase && id < kMenuSpecialFolderSetBase + 5) {
+        Menu_SpecialFolder_Set_Click(form, index(kMenuSpecialFolderSetBase));
     }
 }
 
@@ -214,6 +221,7 @@ static LRESULT CALLBACK Form1Proc(HWND hwnd, UINT message, WPARAM wParam, LPARAM
         return 0;
     }
     case WM_DESTROY:
+        RevokeTargetBoxDrop(*form);
         DestroyMenu(form->menuPopup);
         DeleteObject(form->font);
         PostQuitMessage(0);

@@ -1,0 +1,43 @@
+// The hotkey box: every character key replaces its content with the key it names, or empties it.
+#include <windows.h>
+#include <commctrl.h>
+#include <imm.h>
+
+#include "form1.h"
+#include "form1_actions.h"
+
+wchar_t HotKeyCharacter(wchar_t key) {
+    if (key >= L'a' && key <= L'z') return static_cast<wchar_t>(key - L'a' + L'A');
+    const bool digit = key >= L'0' && key <= L'9', letter = key >= L'A' && key <= L'Z';
+    return digit || letter ? key : 0;
+}
+
+// Character keys go to Text2_KeyPress, Enter and Esc included, which the box would otherwise leave
+// to the window; the character itself is never inserted by the box.
+static LRESULT CALLBACK HotKeyBoxProc(HWND box, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR, DWORD_PTR data) {
+    Form1& form = *reinterpret_cast<Form1*>(data);
+    if (message == WM_GETDLGCODE && lParam) {
+        const MSG* key = reinterpret_cast<const MSG*>(lParam);
+        if (key->message == WM_KEYDOWN && (key->wParam == VK_RETURN || key->wParam == VK_ESCAPE)) {
+            return DefSubclassProc(box, message, wParam, lParam) | DLGC_WANTMESSAGE;
+        }
+    }
+    if (message == WM_CHAR) {
+        auto keyAscii = static_cast<int16_t>(wParam);
+        Text2_KeyPress(form, keyAscii);
+        if (keyAscii == 0) return 0;
+        wParam = static_cast<WPARAM>(static_cast<uint16_t>(keyAscii));
+    }
+    if (message == WM_NCDESTROY) RemoveWindowSubclass(box, HotKeyBoxProc, 0);
+    return DefSubclassProc(box, message, wParam, lParam);
+}
+
+void HookHotKeyBox(Form1& form) {
+    ImmAssociateContext(form.text2, nullptr);  // one key, not composed text
+    SetWindowSubclass(form.text2, HotKeyBoxProc, 0, reinterpret_cast<DWORD_PTR>(&form));
+}
+
+void ShowHotKey(Form1& form, wchar_t key) {
+    const wchar_t shown = HotKeyCharacter(key);
+    SetText(form.text2, shown ? std::wstring(1, shown) : std::wstring());
+}
