@@ -31,40 +31,7 @@ protected:
     // Opens the save dialog of "ユーザー指定(&U)" and returns it, the menu's command still pending.
     HWND OpenSaveDialog() {
         PostMessageW(form.form(), WM_COMMAND, MAKEWPARAM(kMenuFolderSetBase + 1, 0), 0);
-        HWND dialog = form.WaitForMessageBox(L"ショートカットの作成先");
-        return dialog;
-    }
-
-    // The dialog's file name box: the edit field inside its file name combo box.
-    static HWND FileNameBox(HWND dialog) {
-        struct Find {
-            static BOOL CALLBACK Each(HWND child, LPARAM context) {
-                if (ClassOf(child) == L"Edit" && GetDlgCtrlID(child) == 0x47C) *reinterpret_cast<HWND*>(context) = child;
-                return TRUE;
-            }
-        };
-        HWND edit = nullptr;
-        EnumChildWindows(dialog, Find::Each, reinterpret_cast<LPARAM>(&edit));
-        return edit;
-    }
-
-    static std::wstring ListItem(HWND combo, int item) {
-        wchar_t text[256] = {};
-        SendMessageW(combo, CB_GETLBTEXT, item, reinterpret_cast<LPARAM>(text));
-        return text;
-    }
-
-    // Answers the dialog with a typed name (or cancels it) and waits until it has closed.
-    void Answer(HWND dialog, const std::wstring* typed) {
-        if (typed) {
-            SendMessageW(FileNameBox(dialog), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(typed->c_str()));
-            PostMessageW(dialog, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), reinterpret_cast<LPARAM>(GetDlgItem(dialog, IDOK)));
-        } else {
-            PostMessageW(dialog, WM_COMMAND, MAKEWPARAM(IDCANCEL, BN_CLICKED), 0);
-        }
-        const DWORD start = GetTickCount();
-        while (IsWindow(dialog) && GetTickCount() - start < 10000) Sleep(10);
-        form.Settle();
+        return form.WaitForMessageBox(L"ショートカットの作成先");
     }
 };
 
@@ -111,17 +78,17 @@ TEST_F(DestinationMenu, SaveDialogProposesTheNameAndAddsLnkWhereMissing) {
                           Case{dir + L"Tool.Lnk", dir + L"Tool.Lnk"}, Case{dir + L"Tool.txt", dir + L"Tool.txt.lnk"}}) {
         HWND dialog = OpenSaveDialog();
         ASSERT_NE(dialog, nullptr);
-        EXPECT_EQ(WindowText(FileNameBox(dialog)), L"app.exe.lnk");
+        EXPECT_EQ(WindowText(FileDialogNameBox(dialog)), L"app.exe.lnk");
         HWND types = GetDlgItem(dialog, 0x470);
         ASSERT_EQ(SendMessageW(types, CB_GETCOUNT, 0, 0), 2);
         EXPECT_EQ(SendMessageW(types, CB_GETCURSEL, 0, 0), 0);
-        EXPECT_EQ(ListItem(types, 0), L"ショートカット(*.lnk)");
-        EXPECT_EQ(ListItem(types, 1), L"全てのファイル(*.*)");
-        Answer(dialog, &c.typed);
+        EXPECT_EQ(ComboItem(types, 0), L"ショートカット(*.lnk)");
+        EXPECT_EQ(ComboItem(types, 1), L"全てのファイル(*.*)");
+        form.AnswerFileDialog(dialog, &c.typed);
         EXPECT_EQ(form.Text(kText1Base + 1), c.expected);
     }
     HWND dialog = OpenSaveDialog();
     ASSERT_NE(dialog, nullptr);
-    Answer(dialog, nullptr);
+    form.AnswerFileDialog(dialog, nullptr);
     EXPECT_EQ(form.Text(kText1Base + 1), dir + L"Tool.txt.lnk") << "a cancel changes nothing";
 }

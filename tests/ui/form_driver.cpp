@@ -199,6 +199,36 @@ bool RunningForm::Close() {
     return WaitForSingleObject(process_.hProcess, 10000) == WAIT_OBJECT_0;
 }
 
+HWND FileDialogNameBox(HWND dialog) {
+    struct Find {
+        static BOOL CALLBACK Each(HWND child, LPARAM context) {
+            if (ClassOf(child) == L"Edit" && GetDlgCtrlID(child) == 0x47C) *reinterpret_cast<HWND*>(context) = child;
+            return TRUE;
+        }
+    };
+    HWND edit = nullptr;
+    EnumChildWindows(dialog, Find::Each, reinterpret_cast<LPARAM>(&edit));
+    return edit;
+}
+
+std::wstring ComboItem(HWND combo, int item) {
+    wchar_t text[256] = {};
+    SendMessageW(combo, CB_GETLBTEXT, item, reinterpret_cast<LPARAM>(text));
+    return text;
+}
+
+void RunningForm::EndDialogWith(HWND dialog, int button) const {
+    PostMessageW(dialog, WM_COMMAND, MAKEWPARAM(button, BN_CLICKED), reinterpret_cast<LPARAM>(GetDlgItem(dialog, button)));
+    const DWORD start = GetTickCount();
+    while (IsWindow(dialog) && GetTickCount() - start < 10000) Sleep(10);
+    Settle();
+}
+
+void RunningForm::AnswerFileDialog(HWND dialog, const std::wstring* typed) const {
+    if (typed) SendMessageW(FileDialogNameBox(dialog), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(typed->c_str()));
+    EndDialogWith(dialog, typed ? IDOK : IDCANCEL);
+}
+
 std::wstring RunningForm::CreateAndAnswer() {
     Click(kCommand2Base + 0);
     HWND box = FindTopLevel({process_.dwProcessId, L"#32770", nullptr, nullptr, nullptr}, 10000);

@@ -47,6 +47,11 @@ public:
     // Closes the window with its close box and waits for the process to end; true when it ended.
     bool Close();
 
+    // Answers an open or save dialog with a typed name, or cancels it (typed null), and waits until it closed.
+    void AnswerFileDialog(HWND dialog, const std::wstring* typed) const;
+    // Confirms (or cancels) a dialog with its OK button and waits until it closed.
+    void EndDialogWith(HWND dialog, int button) const;
+
     // Creates the shortcut from the fields and returns the caption of the box that answered, dismissing it.
     std::wstring CreateAndAnswer();
 
@@ -54,6 +59,10 @@ private:
     PROCESS_INFORMATION process_ = {};
     HWND form_ = nullptr;
 };
+
+// The file name box of an open or save dialog, and an entry of a combo box's list.
+HWND FileDialogNameBox(HWND dialog);
+std::wstring ComboItem(HWND combo, int item);
 
 // The pixels on screen of a window's client area, as the user sees them.
 std::vector<COLORREF> ScreenPixels(HWND window);

@@ -48,9 +48,13 @@ void RealFiles::SetUp() {
     static int serial = 0;
     wchar_t temp[MAX_PATH];
     GetTempPathW(MAX_PATH, temp);
-    dir = std::wstring(temp) + L"vantorelle-test-" + std::to_wstring(GetCurrentProcessId()) + L"-" +
-          std::to_wstring(++serial) + L"\\";
-    ASSERT_TRUE(CreateDirectoryW(dir.c_str(), nullptr));
+    // Process ids come round again under Wine, so a folder left by an earlier run is passed over.
+    do {
+        dir = std::wstring(temp) + L"vantorelle-test-" + std::to_wstring(GetCurrentProcessId()) + L"-" +
+              std::to_wstring(++serial) + L"\\";
+    } while (!CreateDirectoryW(dir.c_str(), nullptr) && GetLastError() == ERROR_ALREADY_EXISTS);
+    ASSERT_NE(GetFileAttributesW(dir.c_str()), INVALID_FILE_ATTRIBUTES);
+    ASSERT_TRUE(FolderNames(dir).empty());
 }
 
 void RealFiles::TearDown() {
