@@ -3,6 +3,7 @@
 
 #include <commctrl.h>
 
+#include <cstdio>
 #include <cstdlib>
 
 #include "ui/form1.h"
@@ -64,9 +65,17 @@ RunningForm::RunningForm(const std::wstring& arguments) {
     if (!arguments.empty()) commandLine += L" " + arguments;
     STARTUPINFOW startup = {};
     startup.cb = sizeof startup;
-    if (!CreateProcessW(nullptr, &commandLine[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &process_)) {
-        return;
+    // Wine now and then refuses a start while an earlier instance is still going away: try again.
+    bool started = false;
+    for (int attempt = 0; attempt < 5 && !started; ++attempt) {
+        std::wstring line = commandLine;
+        started = CreateProcessW(nullptr, &line[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &process_);
+        if (!started) {
+            std::fprintf(stderr, "starting Vantorelle failed (error %lu), trying again\n", GetLastError());
+            Sleep(200);
+        }
     }
+    if (!started) return;
     WaitForInputIdle(process_.hProcess, 10000);
     form_ = FindTopLevel({process_.dwProcessId, kForm1Class, nullptr, nullptr, nullptr}, 10000);
     Settle();
