@@ -6,7 +6,6 @@
 
 constexpr uint32_t kDriveRemovable = 2;
 constexpr uint32_t kDriveCdrom = 5;
-constexpr uint32_t kAttributeDirectory = 0x10;
 
 void PutRootItem(ByteBuffer& buffer) {
     PutBytes(buffer, 0, {0x14, 0x00, 0x1F, 0x50, 0xE0, 0x4F, 0xD0, 0x20, 0xEA, 0x3A,

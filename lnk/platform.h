@@ -8,6 +8,13 @@
 
 using LnkFile = void*;  // an open output file; nullptr when the open failed
 
+// File attribute bits, and the answer of a failed attribute query.
+constexpr uint32_t kAttributeReadOnly = 0x01;
+constexpr uint32_t kAttributeHidden = 0x02;
+constexpr uint32_t kAttributeSystem = 0x04;
+constexpr uint32_t kAttributeDirectory = 0x10;
+constexpr uint32_t kNoAttributes = 0xFFFFFFFF;
+
 struct LnkPlatform {
     // UTF-16 to the ANSI code page, exactly: false when a character has no exact ANSI form
     // (a best-fit look-alike could name another file).

@@ -13,7 +13,6 @@
 #include "text.h"
 
 constexpr uint32_t kShortPathBufferSize = 256;
-constexpr uint32_t kAttributeDirectory = 0x10;
 constexpr size_t kMaxIdListSize = 0xFFFF;
 
 // The short form of a target, which must fit the 256-byte buffer; false when it cannot be resolved.

@@ -7,11 +7,6 @@
 #include "platform.h"
 #include "text.h"
 
-constexpr uint32_t kAttributeReadOnly = 0x01;
-constexpr uint32_t kAttributeHidden = 0x02;
-constexpr uint32_t kAttributeSystem = 0x04;
-constexpr uint32_t kAttributeDirectory = 0x10;
-constexpr uint32_t kNoAttributes = 0xFFFFFFFF;
 constexpr uint32_t kTemporaryNameAttempts = 100;
 // Another program that has the shortcut open for a moment (Explorer reading it, a virus scanner)
 // makes the replace fail; it is tried again for up to a quarter of a second.

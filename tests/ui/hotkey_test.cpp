@@ -2,17 +2,11 @@
 // character key empties it, nothing is pasted with Ctrl+V, and Delete edits as in any box.
 #include <gtest/gtest.h>
 
-#include "form_driver.h"
+#include "shared_form.h"
 #include "ui/form1_controls.h"
 
-class HotKeyBox : public ::testing::Test {
+class HotKeyBox : public SharedFormTest {
 protected:
-    static RunningForm* form;
-    static void SetUpTestSuite() { form = new RunningForm; }
-    static void TearDownTestSuite() {
-        delete form;
-        form = nullptr;
-    }
     HWND box() const { return form->Control(kText2Id); }
 
     // A typed character, as the keyboard's translation delivers it to the box.
@@ -21,7 +15,6 @@ protected:
         return WindowText(box());
     }
 };
-RunningForm* HotKeyBox::form = nullptr;
 
 TEST_F(HotKeyBox, DigitsAndLettersShowAsTheirKey) {
     EXPECT_EQ(Type(L'5'), L"5");

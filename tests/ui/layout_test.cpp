@@ -2,7 +2,7 @@
 // focus, frame, and Enter and Esc pressing nothing.
 #include <gtest/gtest.h>
 
-#include "form_driver.h"
+#include "shared_form.h"
 #include "ui/form1_controls.h"
 
 namespace {
@@ -42,16 +42,7 @@ bool IsLabel(int id) {
 
 }  // namespace
 
-class Layout : public ::testing::Test {
-protected:
-    static RunningForm* form;
-    static void SetUpTestSuite() { form = new RunningForm; }
-    static void TearDownTestSuite() {
-        delete form;
-        form = nullptr;
-    }
-};
-RunningForm* Layout::form = nullptr;
+using Layout = SharedFormTest;
 
 TEST_F(Layout, WindowIsFixedWithoutMenuOrMinimiseAndMaximiseBoxes) {
     ASSERT_NE(form->form(), nullptr);

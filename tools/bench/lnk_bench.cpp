@@ -15,24 +15,8 @@
 #include "lnk/output_file.h"
 #include "lnk/platform.h"
 #include "lnk/shortcut_blocks.h"
+#include "bench_clock.h"
 #include "lnk/shortcut_builder.h"
-
-static double NowMs() {
-    static LARGE_INTEGER frequency = [] {
-        LARGE_INTEGER f;
-        QueryPerformanceFrequency(&f);
-        return f;
-    }();
-    LARGE_INTEGER now;
-    QueryPerformanceCounter(&now);
-    return 1000.0 * static_cast<double>(now.QuadPart) / static_cast<double>(frequency.QuadPart);
-}
-
-static double Median(std::vector<double> values) {
-    std::sort(values.begin(), values.end());
-    const size_t n = values.size();
-    return n % 2 ? values[n / 2] : (values[n / 2 - 1] + values[n / 2]) / 2;
-}
 
 // Time spent in BuildShortcut's calls: the eight blocks (open, seek, write, flush, close) and the
 // read-back and rename (open for rename, read, rename, close of that handle).

@@ -9,22 +9,10 @@
 #include <string>
 #include <vector>
 
+#include "bench_clock.h"
 #include "lnk/shortcut_builder.h"
 #include "tests/ui/form_driver.h"
 #include "ui/form1_controls.h"
-
-static double NowMs() {
-    LARGE_INTEGER frequency, now;
-    QueryPerformanceFrequency(&frequency);
-    QueryPerformanceCounter(&now);
-    return 1000.0 * static_cast<double>(now.QuadPart) / static_cast<double>(frequency.QuadPart);
-}
-
-static double Median(std::vector<double> values) {
-    std::sort(values.begin(), values.end());
-    const size_t n = values.size();
-    return n % 2 ? values[n / 2] : (values[n / 2 - 1] + values[n / 2]) / 2;
-}
 
 static std::wstring Beside(const wchar_t* name) {
     wchar_t path[MAX_PATH];
