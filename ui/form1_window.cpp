@@ -69,12 +69,12 @@ static HMENU CreateMenuPopup() {
     return popup;
 }
 
-static HWND CreateControl(Form1& form, const ControlSpec& spec, HINSTANCE instance) {
+static HWND CreateControl(Form1& form, const ControlSpec& item, HINSTANCE instance) {
     const wchar_t* className = L"STATIC";
     DWORD style = WS_CHILD | WS_VISIBLE;
     DWORD exStyle = 0;
-    int height = TwipsToPixels(form, spec.height);
-    switch (spec.kind) {
+    int height = TwipsToPixels(form, item.height);
+    switch (item.kind) {
     case ControlKind::kLabel:
         style |= SS_LEFT | SS_NOPREFIX;
         break;
@@ -97,10 +97,10 @@ static HWND CreateControl(Form1& form, const ControlSpec& spec, HINSTANCE instan
         exStyle = WS_EX_CLIENTEDGE;
         break;
     }
-    HWND control = CreateWindowExW(exStyle, className, spec.caption ? spec.caption : L"", style,
-                                   TwipsToPixels(form, spec.left), TwipsToPixels(form, spec.top),
-                                   TwipsToPixels(form, spec.width), height, form.hwnd,
-                                   reinterpret_cast<HMENU>(static_cast<INT_PTR>(spec.id)), instance, nullptr);
+    HWND control = CreateWindowExW(exStyle, className, item.caption ? item.caption : L"", style,
+                                   TwipsToPixels(form, item.left), TwipsToPixels(form, item.top),
+                                   TwipsToPixels(form, item.width), height, form.hwnd,
+                                   reinterpret_cast<HMENU>(static_cast<INT_PTR>(item.id)), instance, nullptr);
     SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(form.font), FALSE);
     return control;
 }
@@ -144,13 +144,13 @@ static void AddToolTip(const Form1& form, HWND control, const wchar_t* text) {
     SendMessageW(form.toolTip, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&tool));
 }
 
-static void Keep(Form1& form, const ControlSpec& spec, HWND control) {
-    const std::wstring name = spec.name;
-    if (name == L"Text1") form.text1[spec.index] = control;
-    if (name == L"Command1") form.command1[spec.index] = control;
-    if (name == L"Command2") form.command2[spec.index] = control;
-    if (name == L"Command3") form.command3[spec.index] = control;
-    if (name == L"Label1") form.label1[spec.index] = control;
+static void Keep(Form1& form, const ControlSpec& item, HWND control) {
+    const std::wstring name = item.name;
+    if (name == L"Text1") form.text1[item.index] = control;
+    if (name == L"Command1") form.command1[item.index] = control;
+    if (name == L"Command2") form.command2[item.index] = control;
+    if (name == L"Command3") form.command3[item.index] = control;
+    if (name == L"Label1") form.label1[item.index] = control;
     if (name == L"Text2") form.text2 = control;
     if (name == L"Combo1") form.combo1 = control;
     if (name == L"Picture1") form.picture1 = control;
@@ -162,12 +162,12 @@ static void CreateControls(Form1& form, HINSTANCE instance) {
                                    CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, form.hwnd, nullptr, instance, nullptr);
     SendMessageW(form.toolTip, TTM_SETMAXTIPWIDTH, 0, TwipsToPixels(form, 5000));
     for (size_t i = 0; i < kForm1ControlCount; ++i) {
-        const ControlSpec& spec = kForm1Controls[i];
-        HWND control = CreateControl(form, spec, instance);
-        Keep(form, spec, control);
-        if (spec.toolTip) AddToolTip(form, control, spec.toolTip);
-        if (spec.kind == ControlKind::kComboList) FitComboHeight(control, TwipsToPixels(form, spec.height));
-        if (spec.kind == ControlKind::kLabel) FitLabelToCaption(control, form.font);
+        const ControlSpec& item = kForm1Controls[i];
+        HWND control = CreateControl(form, item, instance);
+        Keep(form, item, control);
+        if (item.toolTip) AddToolTip(form, control, item.toolTip);
+        if (item.kind == ControlKind::kComboList) FitComboHeight(control, TwipsToPixels(form, item.height));
+        if (item.kind == ControlKind::kLabel) FitLabelToCaption(control, form.font);
     }
     SendMessageW(form.text2, EM_LIMITTEXT, 1, 0);
     HookHotKeyBox(form);

@@ -77,12 +77,12 @@ TEST_F(Layout, EveryControlAtItsPlaceAndSize) {
 
 TEST_F(Layout, CaptionsAndToolTips) {
     for (size_t i = 0; i < kForm1ControlCount; ++i) {
-        const ControlSpec& spec = kForm1Controls[i];
-        SCOPED_TRACE(std::wstring(spec.name) + L"(" + std::to_wstring(spec.index) + L")");
-        if (spec.kind == ControlKind::kLabel || spec.kind == ControlKind::kButton) {
-            EXPECT_EQ(form->Text(spec.id), spec.caption);
+        const ControlSpec& item = kForm1Controls[i];
+        SCOPED_TRACE(std::wstring(item.name) + L"(" + std::to_wstring(item.index) + L")");
+        if (item.kind == ControlKind::kLabel || item.kind == ControlKind::kButton) {
+            EXPECT_EQ(form->Text(item.id), item.caption);
         }
-        EXPECT_EQ(form->ToolTipOf(spec.id), spec.toolTip ? spec.toolTip : L"");
+        EXPECT_EQ(form->ToolTipOf(item.id), item.toolTip ? item.toolTip : L"");
     }
     EXPECT_EQ(form->Text(kCommand2Base + 0), L"作成");
     EXPECT_EQ(form->ToolTipOf(kText1Base + 0), L"ショートカットを作成したいファイルを指定します。");
