@@ -1,6 +1,7 @@
 // Builds one shortcut: gathers the target's facts, assembles the sections as eight blocks and writes them.
 #include "shortcut_builder.h"
 
+#include <cstring>
 #include <vector>
 
 #include "item_id_list.h"
@@ -20,7 +21,7 @@ static bool QueryShortPath(const std::string& ansiTarget, std::u16string* shortP
     char buffer[kShortPathBufferSize] = {};
     const uint32_t length = LnkSystem().shortPathName(ansiTarget, buffer, kShortPathBufferSize);
     if (length == 0 || length >= kShortPathBufferSize) return false;
-    return LnkSystem().fromAnsi(std::string(buffer, length), shortPath);
+    return LnkSystem().fromAnsi(std::string(buffer, strnlen(buffer, length)), shortPath);
 }
 
 static bool ToAnsiStrings(const ShortcutRequest& request, LinkStrings* strings) {

@@ -33,7 +33,7 @@ struct Cursor {
             if (bytes[i] == 0) {
                 const size_t length = i - at;
                 std::string text = Raw(length + 1, what);
-                text.pop_back();
+                if (!text.empty()) text.pop_back();  // empty after an earlier error
                 return text;
             }
         }
