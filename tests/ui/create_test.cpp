@@ -20,7 +20,8 @@ std::wstring FromUtf8(const std::string& text) {
 
 // lnkinfo's "name : value" lines of the link information.
 std::map<std::wstring, std::wstring> Lnkinfo(const std::wstring& link) {
-    const std::string out = RunUnixProgram({L"/usr/bin/lnkinfo", L"-c", L"windows-932", UnixPathOf(link)});
+    const std::wstring codePage = L"windows-" + std::to_wstring(GetACP());
+    const std::string out = RunUnixProgram({L"/usr/bin/lnkinfo", L"-c", codePage, UnixPathOf(link)});
     std::map<std::wstring, std::wstring> fields;
     std::istringstream lines(out);
     std::string line;
@@ -33,6 +34,14 @@ std::map<std::wstring, std::wstring> Lnkinfo(const std::wstring& link) {
         fields.emplace(FromUtf8(name), FromUtf8(value));
     }
     return fields;
+}
+
+// Names of the system's ANSI code page (932 or 1252), and a character it has no form for.
+bool Japanese() {
+    return GetACP() == 932;
+}
+const wchar_t* Unrepresentable() {
+    return Japanese() ? L"\x00E9" : L"\x3042";
 }
 
 enum class Icon { kInformation, kWarning, kOther };
@@ -81,7 +90,8 @@ protected:
 
 TEST_F(CreateCommand, EveryFieldReachesTheShortcut) {
     const std::wstring target = MakeFile(L"app.exe", 1234);
-    const std::wstring link = dir + L"アプリ.lnk";
+    const std::wstring link = dir + (Japanese() ? L"アプリ.lnk" : L"Café.lnk");
+    const std::wstring comment = Japanese() ? L"アプリを開きます。" : L"Öffnet die Anwendung.";
     wchar_t own[MAX_PATH];
     GetModuleFileNameW(nullptr, own, MAX_PATH);
     form.SetText(kText1Base + 0, target);
@@ -92,7 +102,7 @@ TEST_F(CreateCommand, EveryFieldReachesTheShortcut) {
     form.ClickAndWait(kCommand3Base + 1);  // icon 1 of three
     form.SetText(kText2Id, L"K");
     SendMessageW(form.Control(kCombo1Id), CB_SETCURSEL, 2, 0);  // 最大化
-    form.SetText(kText1Base + 5, L"アプリを開きます。");
+    form.SetText(kText1Base + 5, comment);
     form.Settle();
 
     ExpectAnswer(L"完了", L"処理は正常終了しました！", Icon::kInformation);
@@ -103,7 +113,7 @@ TEST_F(CreateCommand, EveryFieldReachesTheShortcut) {
     EXPECT_EQ(info[L"Working directory"], dir);
     EXPECT_EQ(info[L"Icon location"], own);
     EXPECT_EQ(info[L"Icon index"], L"1");
-    EXPECT_EQ(info[L"Description"], L"アプリを開きます。");
+    EXPECT_EQ(info[L"Description"], comment);
     EXPECT_EQ(info[L"File size"], L"1234 bytes");
     const std::vector<uint8_t> bytes = ReadAll(link);
     ASSERT_GE(bytes.size(), 0x42u);
@@ -141,6 +151,10 @@ TEST_F(CreateCommand, FailuresAreReportedAndLeaveNoFile) {
 
     form.SetText(kText1Base + 0, MakeFile(L"app.exe", 1));
     form.SetText(kText1Base + 1, dir + L"no folder\\app.lnk");
+    ExpectAnswer(L"失敗", L"処理は失敗しました！", Icon::kWarning);
+
+    form.SetText(kText1Base + 1, dir + L"app.lnk");
+    form.SetText(kText1Base + 5, std::wstring(L"note ") + Unrepresentable());  // no form in this code page
     ExpectAnswer(L"失敗", L"処理は失敗しました！", Icon::kWarning);
 
     for (int i = 0; i < 6; ++i) form.SetText(kText1Base + i, L"");

@@ -164,27 +164,41 @@ TEST_F(WriterOnRealFiles, ReaderNeverSeesAPartialShortcut) {
     EXPECT_EQ(FolderNames(dir), (std::vector<std::wstring>{L"app.exe", L"app.lnk"}));
 }
 
-// These hold under the Japanese code page 932.
-TEST_F(WriterOnRealFiles, JapaneseNamesAreWrittenInTheAnsiCodePage) {
-    ASSERT_EQ(GetACP(), 932u) << "run under LANG=ja_JP.UTF-8";
+// The tests run under the Japanese code page 932 and under the Western code page 1252.
+TEST_F(WriterOnRealFiles, NamesAreWrittenInTheAnsiCodePageOrRefused) {
+    const UINT codePage = GetACP();
+    ASSERT_TRUE(codePage == 932 || codePage == 1252) << codePage;
     CreateDirectoryW((dir + L"ソフト").c_str(), nullptr);
-    const std::wstring target = MakeFile(L"ソフト\\表計算.exe", 5);
-    const std::wstring link = dir + L"表.lnk";
-    ShortcutRequest r = RequestFor(target, link);
+    const std::wstring japanese = MakeFile(L"ソフト\\表計算.exe", 5);
+    ShortcutRequest r = RequestFor(japanese, dir + L"表.lnk");
     r.comment = u"日本語";
+    if (codePage == 1252) {  // no Japanese character has a form here: refused, nothing written
+        EXPECT_EQ(BuildShortcut(r), kBuildFailed);
+        r.targetPath = U16(MakeFile(L"Résumé.exe", 5));
+        r.linkPath = U16(dir + L"Résumé.lnk");
+        EXPECT_EQ(BuildShortcut(r), kBuildFailed) << "the comment alone has no form";
+        r.comment = u"Öffnen";
+        ASSERT_EQ(BuildShortcut(r), kBuildSucceeded);
+        ParsedLink parsed = Parse(dir + L"Résumé.lnk");
+        EXPECT_EQ(parsed.items.back().longName, "R\xE9sum\xE9.exe");
+        EXPECT_EQ(parsed.strings, std::vector<std::string>{"\xD6" "ffnen"});
+        return;
+    }
     ASSERT_EQ(BuildShortcut(r), kBuildSucceeded);
-    ParsedLink parsed = Parse(link);
-    EXPECT_EQ(parsed.localBasePath, Ansi(target));
+    ParsedLink parsed = Parse(dir + L"表.lnk");
+    EXPECT_EQ(parsed.localBasePath, Ansi(japanese));
     EXPECT_EQ(parsed.items[parsed.items.size() - 2].longName, "\x83\x5C\x83\x74\x83\x67");  // ソフト
     EXPECT_EQ(parsed.items.back().longName, "\x95\x5C\x8C\x76\x8E\x5A.exe");            // 表計算.exe
     EXPECT_EQ(parsed.strings, std::vector<std::string>{"\x93\xFA\x96\x7B\x8C\xEA"});     // 日本語
 }
 
 TEST_F(WriterOnRealFiles, NoBestFitLookAlikeNamesAnotherFile) {
-    ASSERT_EQ(GetACP(), 932u) << "run under LANG=ja_JP.UTF-8";
+    // A letter without a form in the code page, whose best fit would be a plain "a" or "e".
+    const std::wstring fancy = GetACP() == 1252 ? L"c\x0101" L"fe" : L"caf\x00E9";
     MakeFile(L"cafe.exe", 10);
-    const std::wstring target = MakeFile(L"café.exe", 10);  // é has no form in code page 932
+    MakeFile(L"cafa.exe", 10);
+    const std::wstring target = MakeFile(fancy + L".exe", 10);
     EXPECT_EQ(BuildShortcut(RequestFor(target, dir + L"x.lnk")), kBuildFailed);
-    EXPECT_EQ(BuildShortcut(RequestFor(dir + L"cafe.exe", dir + L"café.lnk")), kBuildFailed);
-    EXPECT_EQ(FolderNames(dir), (std::vector<std::wstring>{L"cafe.exe", L"café.exe"}));
+    EXPECT_EQ(BuildShortcut(RequestFor(dir + L"cafe.exe", dir + fancy + L".lnk")), kBuildFailed);
+    EXPECT_EQ(FolderNames(dir).size(), 3u) << "nothing written";
 }
