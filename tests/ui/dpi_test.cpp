@@ -1,0 +1,37 @@
+// The window at the system's DPI (Wine's LogPixels: 96, 120 or 144): the client area and every
+// control scaled from their twips, labels at least as large.
+#include <gtest/gtest.h>
+
+#include "form_driver.h"
+#include "ui/form1_controls.h"
+
+TEST(Dpi, EveryControlScalesWithTheSystemDpi) {
+    SetProcessDPIAware();  // see the program's pixels as they are
+    HDC screen = GetDC(nullptr);
+    const int dpi = GetDeviceCaps(screen, LOGPIXELSY);
+    ReleaseDC(nullptr, screen);
+    RecordProperty("dpi", dpi);
+    RunningForm form;
+    ASSERT_NE(form.form(), nullptr);
+    const auto scaled = [dpi](int twips) { return MulDiv(twips, dpi, 1440); };
+    RECT client;
+    GetClientRect(form.form(), &client);
+    EXPECT_EQ(client.right, scaled(kForm1ClientWidth)) << "at " << dpi << " dpi";
+    EXPECT_EQ(client.bottom, scaled(kForm1ClientHeight));
+    for (size_t i = 0; i < kForm1ControlCount; ++i) {
+        const ControlSpec& item = kForm1Controls[i];
+        SCOPED_TRACE(std::wstring(item.name) + L"(" + std::to_wstring(item.index) + L") at " + std::to_wstring(dpi));
+        RECT box;
+        GetWindowRect(form.Control(item.id), &box);
+        MapWindowPoints(nullptr, form.form(), reinterpret_cast<POINT*>(&box), 2);
+        EXPECT_EQ(box.left, scaled(item.left));
+        EXPECT_EQ(box.top, scaled(item.top));
+        if (item.kind == ControlKind::kLabel) {
+            EXPECT_GE(box.right - box.left, scaled(item.width));
+            EXPECT_GE(box.bottom - box.top, scaled(item.height));
+        } else {
+            EXPECT_EQ(box.right - box.left, scaled(item.width));
+            EXPECT_EQ(box.bottom - box.top, scaled(item.height));
+        }
+    }
+}
