@@ -19,6 +19,7 @@ public:
     RunningForm& operator=(const RunningForm&) = delete;
 
     HWND form() const { return form_; }
+    DWORD ProcessId() const { return process_.dwProcessId; }
     HWND Control(int id) const;
     std::wstring Text(int id) const;
     void SetText(int id, const std::wstring& text) const;
