@@ -36,7 +36,8 @@ bool AssembleShortcut(const ShortcutRequest& request, ShortcutBlocks* shortcut) 
     // Everything is checked and put in its exact ANSI form before the file system is asked anything.
     std::string ansiTarget;
     LinkStrings strings;
-    if (!IsDriveLetterPath(targetPath) || !ToAnsi(targetPath, &ansiTarget)) return false;
+    if (!IsDriveLetterPath(targetPath) || HasComponentEndingInDotOrBlank(targetPath)) return false;
+    if (!ToAnsi(targetPath, &ansiTarget)) return false;
     if (!ToAnsiStrings(request, &strings)) return false;
 
     std::u16string shortPath;
@@ -52,7 +53,7 @@ bool AssembleShortcut(const ShortcutRequest& request, ShortcutBlocks* shortcut) 
     link = request.linkPath;
     PathWalk walk;
     if (!CollectPathEntries(targetPath, shortPath, static_cast<uint32_t>(size), link, &walk)) return false;
-    if (link.empty() || link.find(u'\0') != std::u16string::npos) return false;
+    if (link.empty() || link.find(u'\0') != std::u16string::npos || HasComponentEndingInDotOrBlank(link)) return false;
     if (!ToAnsi(link, &shortcut->ansiLinkPath)) return false;
 
     ByteBuffer items;

@@ -12,6 +12,20 @@ int32_t AnsiSizeZ(const std::string& ansi) {
     return static_cast<int32_t>(ansi.size()) + 1;
 }
 
+bool HasComponentEndingInDotOrBlank(const std::u16string& path) {
+    size_t start = 0;
+    for (size_t end = 0; end <= path.size(); ++end) {
+        if (end < path.size() && path[end] != u'\\' && path[end] != u'/') continue;
+        const std::u16string component = path.substr(start, end - start);
+        if (!component.empty() && component != u"." && component != u".." &&
+            (component.back() == u'.' || component.back() == u' ')) {
+            return true;
+        }
+        start = end + 1;
+    }
+    return false;
+}
+
 std::u16string SplitHead(std::u16string& s, const std::u16string& separator) {
     const size_t found = s.find(separator);
     if (found == std::u16string::npos) {

@@ -13,6 +13,10 @@ bool ToAnsi(const std::u16string& text, std::string* ansi);
 // Bytes an ANSI string takes with its NUL terminator: its length + 1, so 1 for an empty one.
 int32_t AnsiSizeZ(const std::string& ansi);
 
+// True when a component of the path (between backslashes or slashes) ends in a dot or a blank, other
+// than "." and "..": the file system would drop those characters and name another file.
+bool HasComponentEndingInDotOrBlank(const std::u16string& path);
+
 // Splits off the head of s up to and including the first separator; s keeps the rest.
 // Without a separator the head is all of s and s becomes empty.
 std::u16string SplitHead(std::u16string& s, const std::u16string& separator);

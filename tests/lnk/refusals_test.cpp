@@ -14,6 +14,19 @@ TEST_F(Refusals, TargetsNotOnADriveLetterAreRefusedBeforeAnyQuery) {
     }
 }
 
+TEST_F(Refusals, NamesEndingInDotsOrBlanksAreRefusedBeforeAnyQuery) {
+    // The file system would drop the dots and blanks and so name another file.
+    for (const std::u16string target : {u"C:\\A.\\B.EXE", u"C:\\A\\B.EXE.", u"C:\\A\\B.EXE ", u"C:\\A \\B.EXE"}) {
+        ExpectFailsWithoutFile(Request(target));
+        EXPECT_EQ(sys.queries, 0);
+    }
+    for (const std::u16string link : {u"C:\\out.lnk.", u"C:\\out.lnk . ", u"C:\\dir.\\out.lnk", u"C:/dir /out.lnk"}) {
+        ExpectFailsWithoutFile(Request(u"C:\\A\\B.EXE", link));
+        EXPECT_TRUE(sys.opens.empty());
+    }
+    EXPECT_EQ(BuildShortcut(Request(u"C:\\A\\B.EXE", u"C:\\A\\..\\out.lnk")), kBuildSucceeded);
+}
+
 TEST_F(Refusals, MissingTargetTouchesNoFile) {
     ExpectFailsWithoutFile(Request(u"C:\\A\\missing.exe"));
     EXPECT_TRUE(sys.opens.empty());
