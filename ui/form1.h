@@ -28,8 +28,9 @@ struct Form1 {
 extern const wchar_t kForm1Class[];
 extern const wchar_t kForm1Title[];
 
-// Creates Form1 with its controls, runs Form_Load with the command line's argument text and shows it.
-HWND CreateForm1(HINSTANCE instance, const std::wstring& argumentText, int showCommand);
+// Creates the window of form, which must outlive it, with its controls, runs Form_Load with the
+// command line's argument text and shows it.
+HWND CreateForm1(HINSTANCE instance, Form1& form, const std::wstring& argumentText, int showCommand);
 // Runs the window's messages until it is closed; Tab moves the focus, Enter and Esc press nothing.
 int RunForm1(HWND form);
 Form1* Form1Of(HWND form);

@@ -228,7 +228,6 @@ static LRESULT CALLBACK Form1Proc(HWND hwnd, UINT message, WPARAM wParam, LPARAM
         return 0;
     case WM_NCDESTROY:
         SetWindowLongPtrW(hwnd, GWLP_USERDATA, 0);
-        delete form;
         return 0;
     }
     return DefWindowProcW(hwnd, message, wParam, lParam);
@@ -249,30 +248,26 @@ static void RegisterForm1Class(HINSTANCE instance) {
     RegisterClassExW(&wc);
 }
 
-HWND CreateForm1(HINSTANCE instance, const std::wstring& argumentText, int showCommand) {
+HWND CreateForm1(HINSTANCE instance, Form1& form, const std::wstring& argumentText, int showCommand) {
     INITCOMMONCONTROLSEX controls = {sizeof controls, ICC_STANDARD_CLASSES | ICC_WIN95_CLASSES};
     InitCommonControlsEx(&controls);
     RegisterForm1Class(instance);
     RegisterPictureBoxClass(instance);
 
-    auto* form = new Form1;
     HDC screen = GetDC(nullptr);
-    form->dpi = GetDeviceCaps(screen, LOGPIXELSY);
+    form.dpi = GetDeviceCaps(screen, LOGPIXELSY);
     ReleaseDC(nullptr, screen);
-    RECT frame = {0, 0, TwipsToPixels(*form, kForm1ClientWidth), TwipsToPixels(*form, kForm1ClientHeight)};
+    RECT frame = {0, 0, TwipsToPixels(form, kForm1ClientWidth), TwipsToPixels(form, kForm1ClientHeight)};
     AdjustWindowRectEx(&frame, kForm1Style, FALSE, kForm1ExStyle);
     HWND hwnd = CreateWindowExW(kForm1ExStyle, kForm1Class, kForm1Title, kForm1Style, CW_USEDEFAULT, CW_USEDEFAULT,
-                                frame.right - frame.left, frame.bottom - frame.top, nullptr, nullptr, instance, form);
-    if (!hwnd) {
-        delete form;
-        return nullptr;
-    }
-    form->font = CreateDialogFont(form->dpi);
-    form->menuPopup = CreateMenuPopup();
-    CreateControls(*form, instance);
-    Form_Load(*form, argumentText);
+                                frame.right - frame.left, frame.bottom - frame.top, nullptr, nullptr, instance, &form);
+    if (!hwnd) return nullptr;
+    form.font = CreateDialogFont(form.dpi);
+    form.menuPopup = CreateMenuPopup();
+    CreateControls(form, instance);
+    Form_Load(form, argumentText);
     ShowWindow(hwnd, showCommand);
-    SetFocus(form->text1[0]);
+    SetFocus(form.text1[0]);
     UpdateWindow(hwnd);
     return hwnd;
 }

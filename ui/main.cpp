@@ -6,8 +6,9 @@
 
 int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int showCommand) {
     OleInitialize(nullptr);  // the folder browser and drag-and-drop need it on this thread
-    HWND form = CreateForm1(instance, ArgumentText(GetCommandLineW()), showCommand);
-    const int result = form ? RunForm1(form) : 1;
+    Form1 form;
+    HWND window = CreateForm1(instance, form, ArgumentText(GetCommandLineW()), showCommand);
+    const int result = window ? RunForm1(window) : 1;
     OleUninitialize();
     return result;
 }
