@@ -20,7 +20,8 @@ bool IsDriveLetterPath(const std::u16string& path) {
     while (!rest.empty()) {
         std::u16string component = SplitHead(rest, u"\\");
         if (component.back() == u'\\') component.pop_back();
-        if (component.empty() || component == u"." || component == u"..") return false;
+        // "." and "..", and names the file system would shorten by their trailing dots or blanks.
+        if (component.empty() || component.back() == u'.' || component.back() == u' ') return false;
         if (component.find_first_of(std::u16string(u"/\0", 2)) != std::u16string::npos) return false;
     }
     return true;

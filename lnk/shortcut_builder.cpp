@@ -36,8 +36,7 @@ bool AssembleShortcut(const ShortcutRequest& request, ShortcutBlocks* shortcut) 
     // Everything is checked and put in its exact ANSI form before the file system is asked anything.
     std::string ansiTarget;
     LinkStrings strings;
-    if (!IsDriveLetterPath(targetPath) || HasComponentEndingInDotOrBlank(targetPath)) return false;
-    if (!ToAnsi(targetPath, &ansiTarget)) return false;
+    if (!IsDriveLetterPath(targetPath) || !ToAnsi(targetPath, &ansiTarget)) return false;
     if (!ToAnsiStrings(request, &strings)) return false;
 
     std::u16string shortPath;

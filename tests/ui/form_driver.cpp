@@ -21,8 +21,8 @@ std::wstring ClassOf(HWND window) {
     return name;
 }
 
-static std::wstring ProgramPath() {
-    const char* unix = std::getenv("VANTORELLE_EXE");
+std::wstring WindowsPathFromEnvironment(const char* name) {
+    const char* unix = std::getenv(name);
     std::wstring path = L"Z:";
     for (const char* c = unix ? unix : ""; *c; ++c) path += *c == '/' ? L'\\' : static_cast<wchar_t>(*c);
     return path;
@@ -61,7 +61,7 @@ HWND FindTopLevel(Search search, DWORD timeoutMs) {
 }  // namespace
 
 RunningForm::RunningForm(const std::wstring& arguments) {
-    std::wstring commandLine = L"\"" + ProgramPath() + L"\"";
+    std::wstring commandLine = L"\"" + WindowsPathFromEnvironment("VANTORELLE_EXE") + L"\"";
     if (!arguments.empty()) commandLine += L" " + arguments;
     STARTUPINFOW startup = {};
     startup.cb = sizeof startup;

@@ -8,6 +8,8 @@
 #include <vector>
 
 std::wstring WindowText(HWND window);
+// The Windows form (on drive Z:) of the Unix path in an environment variable, such as VANTORELLE_EXE.
+std::wstring WindowsPathFromEnvironment(const char* name);
 std::wstring ClassOf(HWND window);
 
 class RunningForm {

@@ -2,7 +2,6 @@
 // (read back from the shortcut that Create writes), and a preview that survives being covered.
 #include <gtest/gtest.h>
 
-#include <cstdlib>
 
 #include "../win32/win32_test_support.h"
 #include "form_driver.h"
@@ -17,10 +16,7 @@ std::wstring OwnPath() {
 }
 
 std::wstring IconFilePath() {
-    const char* unix = std::getenv("VANTORELLE_ICO");
-    std::wstring path = L"Z:";
-    for (const char* c = unix ? unix : ""; *c; ++c) path += *c == '/' ? L'\\' : static_cast<wchar_t>(*c);
-    return path;
+    return WindowsPathFromEnvironment("VANTORELLE_ICO");
 }
 
 const std::wstring kShell32 = L"C:\\windows\\system32\\shell32.dll";

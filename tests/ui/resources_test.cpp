@@ -2,7 +2,6 @@
 // the manifest that asks for the version-6 common controls on this build's processor.
 #include <gtest/gtest.h>
 
-#include <cstdlib>
 #include <string>
 #include <vector>
 
@@ -11,10 +10,7 @@
 namespace {
 
 std::wstring ProgramFile() {
-    const char* unix = std::getenv("VANTORELLE_EXE");
-    std::wstring path = L"Z:";
-    for (const char* c = unix ? unix : ""; *c; ++c) path += *c == '/' ? L'\\' : static_cast<wchar_t>(*c);
-    return path;
+    return WindowsPathFromEnvironment("VANTORELLE_EXE");
 }
 
 std::string Resource(HMODULE module, LPCWSTR type, LPCWSTR name) {
