@@ -18,43 +18,47 @@
 #include "bench_clock.h"
 #include "lnk/shortcut_builder.h"
 
-// Time spent in BuildShortcut's calls: the eight blocks (open, seek, write, flush, close) and the
-// read-back and rename (open for rename, read, rename, close of that handle).
+// Time spent in a writer's calls: the eight blocks (open, seek, write, flush, close) and the read-back
+// and rename (open for rename, read, rename, close of that handle), summed per shortcut.
 namespace phases {
-double blocks = 0, readBackAndRename = 0;
+struct Sums {
+    double blocks = 0, readBackAndRename = 0;
+};
+Sums* into = nullptr;
 LnkFile renaming = nullptr;
 LnkPlatform timed;
 
 template <typename Call>
-auto Timed(double& into, Call call) {
+auto Timed(double Sums::*phase, Call call) {
     const double start = NowMs();
     auto result = call();
-    into += NowMs() - start;
+    into->*phase += NowMs() - start;
     return result;
 }
 
-LnkFile Open(const std::string& p, bool c) { return Timed(blocks, [&] { return DefaultLnkPlatform().openFile(p, c); }); }
-bool Seek(LnkFile f, uint32_t p) { return Timed(blocks, [&] { return DefaultLnkPlatform().seekFile(f, p); }); }
+LnkFile Open(const std::string& p, bool c) { return Timed(&Sums::blocks, [&] { return DefaultLnkPlatform().openFile(p, c); }); }
+bool Seek(LnkFile f, uint32_t p) { return Timed(&Sums::blocks, [&] { return DefaultLnkPlatform().seekFile(f, p); }); }
 bool Write(LnkFile f, const uint8_t* b, uint32_t n, uint32_t* w) {
-    return Timed(blocks, [&] { return DefaultLnkPlatform().writeFile(f, b, n, w); });
+    return Timed(&Sums::blocks, [&] { return DefaultLnkPlatform().writeFile(f, b, n, w); });
 }
-bool Flush(LnkFile f) { return Timed(blocks, [&] { return DefaultLnkPlatform().flushFile(f); }); }
+bool Flush(LnkFile f) { return Timed(&Sums::blocks, [&] { return DefaultLnkPlatform().flushFile(f); }); }
 bool Close(LnkFile f) {
     const bool checked = f == renaming;
     if (checked) renaming = nullptr;  // handle values are reused by later opens
-    return Timed(checked ? readBackAndRename : blocks, [&] { return DefaultLnkPlatform().closeFile(f); });
+    return Timed(checked ? &Sums::readBackAndRename : &Sums::blocks, [&] { return DefaultLnkPlatform().closeFile(f); });
 }
 LnkFile OpenForRename(const std::string& p) {
-    return renaming = Timed(readBackAndRename, [&] { return DefaultLnkPlatform().openForRename(p); });
+    return renaming = Timed(&Sums::readBackAndRename, [&] { return DefaultLnkPlatform().openForRename(p); });
 }
 bool ReadAll(LnkFile f, std::vector<uint8_t>* b) {
-    return Timed(readBackAndRename, [&] { return DefaultLnkPlatform().readAll(f, b); });
+    return Timed(&Sums::readBackAndRename, [&] { return DefaultLnkPlatform().readAll(f, b); });
 }
 bool Rename(LnkFile f, const std::string& p) {
-    return Timed(readBackAndRename, [&] { return DefaultLnkPlatform().renameOpenFile(f, p); });
+    return Timed(&Sums::readBackAndRename, [&] { return DefaultLnkPlatform().renameOpenFile(f, p); });
 }
 
-void Install() {
+void Install(Sums* sums) {
+    into = sums;
     timed = DefaultLnkPlatform();
     timed.openFile = Open;
     timed.seekFile = Seek;
@@ -123,19 +127,24 @@ int main(int argc, char** argv) {
     HANDLE file = CreateFileW(target.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
     CloseHandle(file);
 
-    // Each way replaces an existing shortcut, as a Create over an earlier one does. The order rotates,
-    // so that no way always follows the same other one (a flush also pays for what the previous left).
+    // Each way replaces an existing shortcut, as a Create over an earlier one does. In the order
+    // 0 1 2 0 2 1, repeated, each way follows each other way equally often: a flush also pays for what
+    // the previous shortcut left unwritten, and the shell's save sets Explorer to work for a while.
     const std::wstring ours = dir + L"ours.lnk", direct = dir + L"direct.lnk", theirs = dir + L"shell.lnk";
-    std::vector<double> times[3];
+    std::vector<double> times[3], blockTimes[2], readBackTimes;
     for (int i = 0; i < 3 * n; ++i) {
-        const int way = (i + i / 3) % 3;
+        static const int order[6] = {0, 1, 2, 0, 2, 1};
+        const int way = order[i % 6];
         const double start = NowMs();
-        if (way == 0) phases::Install();
+        phases::Sums sums;
+        if (way < 2) phases::Install(&sums);
         const bool ok = way == 0   ? BuildShortcut(BenchRequest(target, ours)) == kBuildSucceeded
                         : way == 1 ? WriteDirectly(BenchRequest(target, direct))
                                    : SaveWithShell(target, theirs);
         times[way].push_back(NowMs() - start);
         ReplaceLnkPlatform(nullptr);
+        if (way < 2) blockTimes[way].push_back(sums.blocks);
+        if (way == 0) readBackTimes.push_back(sums.readBackAndRename);
         if (!ok) {
             std::fprintf(stderr, "shortcut %d failed (way %d)\n", i, way);
             return 1;
@@ -151,8 +160,10 @@ int main(int argc, char** argv) {
     std::printf("IShellLink + IPersistFile::Save:        %.3f ms\n", shellMedian);
     std::printf("BuildShortcut / shell:                  %.2f\n", ourMedian / shellMedian);
     std::printf("BuildShortcut over straight blocks:     %+.1f%%\n", 100.0 * (ourMedian - directMedian) / directMedian);
-    std::printf("inside BuildShortcut, per shortcut: eight flushed blocks %.3f ms, read-back and rename %.3f ms (%.1f%%)\n",
-                phases::blocks / n, phases::readBackAndRename / n, 100.0 * phases::readBackAndRename / phases::blocks);
+    const double ourBlocks = Median(blockTimes[0]), readBack = Median(readBackTimes);
+    std::printf("eight flushed blocks, beside / straight: %.3f ms / %.3f ms\n", ourBlocks, Median(blockTimes[1]));
+    std::printf("read-back and rename:                    %.3f ms (%.1f%% of the eight flushed blocks)\n", readBack,
+                100.0 * readBack / ourBlocks);
     CoUninitialize();
     return 0;
 }
