@@ -76,7 +76,7 @@ static HWND CreateControl(Form1& form, const ControlSpec& item, HINSTANCE instan
     int height = TwipsToPixels(form, item.height);
     switch (item.kind) {
     case ControlKind::kLabel:
-        style |= SS_LEFT | SS_NOPREFIX;
+        style |= SS_LEFTNOWORDWRAP | SS_NOPREFIX;  // a caption cut at its end, never wrapped away
         break;
     case ControlKind::kTextBox:
         className = L"EDIT";
@@ -119,19 +119,35 @@ static void FitComboHeight(HWND combo, int height) {
     }
 }
 
-// A label grows to show its whole caption in the window's font.
-static void FitLabelToCaption(HWND label, HFONT font) {
-    RECT box;
-    GetWindowRect(label, &box);
-    const std::wstring caption = TextOf(label);
-    HDC dc = GetDC(label);
-    HGDIOBJ previous = SelectObject(dc, font);
+// The place of a control in the layout, in pixels of the client area.
+static RECT PlaceOf(const Form1& form, const ControlSpec& item) {
+    const int left = TwipsToPixels(form, item.left), top = TwipsToPixels(form, item.top);
+    return {left, top, left + TwipsToPixels(form, item.width), top + TwipsToPixels(form, item.height)};
+}
+
+// A label grows to show its whole caption in the window's font, but only into free room: where the font
+// is wider than the layout allows, the caption is cut rather than drawn over the next control.
+static void FitLabelToCaption(const Form1& form, const ControlSpec& label, HWND control) {
+    const std::wstring caption = TextOf(control);
+    HDC dc = GetDC(control);
+    HGDIOBJ previous = SelectObject(dc, form.font);
     SIZE text = {};
     GetTextExtentPoint32W(dc, caption.c_str(), static_cast<int>(caption.size()), &text);
     SelectObject(dc, previous);
-    ReleaseDC(label, dc);
-    const LONG width = std::max(box.right - box.left, text.cx), height = std::max(box.bottom - box.top, text.cy);
-    SetWindowPos(label, nullptr, 0, 0, width, height, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    ReleaseDC(control, dc);
+
+    const RECT place = PlaceOf(form, label);
+    RECT grown = {place.left, place.top, std::max(place.right, place.left + text.cx),
+                  std::max(place.bottom, place.top + text.cy)};
+    for (size_t i = 0; i < kForm1ControlCount; ++i) {
+        const RECT other = PlaceOf(form, kForm1Controls[i]);
+        RECT both;
+        if (&kForm1Controls[i] == &label || !IntersectRect(&both, &grown, &other)) continue;
+        if (other.left >= place.right) grown.right = std::max(place.right, std::min(grown.right, other.left));
+        if (other.top >= place.bottom) grown.bottom = std::max(place.bottom, std::min(grown.bottom, other.top));
+    }
+    SetWindowPos(control, nullptr, 0, 0, grown.right - grown.left, grown.bottom - grown.top,
+                 SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 static void AddToolTip(const Form1& form, HWND control, const wchar_t* text) {
@@ -167,7 +183,7 @@ static void CreateControls(Form1& form, HINSTANCE instance) {
         Keep(form, item, control);
         if (item.toolTip) AddToolTip(form, control, item.toolTip);
         if (item.kind == ControlKind::kComboList) FitComboHeight(control, TwipsToPixels(form, item.height));
-        if (item.kind == ControlKind::kLabel) FitLabelToCaption(control, form.font);
+        if (item.kind == ControlKind::kLabel) FitLabelToCaption(form, item, control);
     }
     SendMessageW(form.text2, EM_LIMITTEXT, 1, 0);
     HookHotKeyBox(form);

@@ -1,5 +1,5 @@
 // The window at the system's DPI (Wine's LogPixels: 96, 120 or 144): the client area and every
-// control scaled from their twips, labels at least as large.
+// control scaled from their twips, labels at least as large but never over another control.
 #include <gtest/gtest.h>
 
 #include "form_driver.h"
@@ -18,12 +18,16 @@ TEST(Dpi, EveryControlScalesWithTheSystemDpi) {
     GetClientRect(form.form(), &client);
     EXPECT_EQ(client.right, scaled(kForm1ClientWidth)) << "at " << dpi << " dpi";
     EXPECT_EQ(client.bottom, scaled(kForm1ClientHeight));
+    const auto placeOf = [&form](int id) {
+        RECT box;
+        GetWindowRect(form.Control(id), &box);
+        MapWindowPoints(nullptr, form.form(), reinterpret_cast<POINT*>(&box), 2);
+        return box;
+    };
     for (size_t i = 0; i < kForm1ControlCount; ++i) {
         const ControlSpec& item = kForm1Controls[i];
         SCOPED_TRACE(std::wstring(item.name) + L"(" + std::to_wstring(item.index) + L") at " + std::to_wstring(dpi));
-        RECT box;
-        GetWindowRect(form.Control(item.id), &box);
-        MapWindowPoints(nullptr, form.form(), reinterpret_cast<POINT*>(&box), 2);
+        const RECT box = placeOf(item.id);
         EXPECT_EQ(box.left, scaled(item.left));
         EXPECT_EQ(box.top, scaled(item.top));
         if (item.kind == ControlKind::kLabel) {
@@ -32,6 +36,13 @@ TEST(Dpi, EveryControlScalesWithTheSystemDpi) {
         } else {
             EXPECT_EQ(box.right - box.left, scaled(item.width));
             EXPECT_EQ(box.bottom - box.top, scaled(item.height));
+        }
+        if (item.kind != ControlKind::kLabel) continue;
+        for (size_t j = 0; j < kForm1ControlCount; ++j) {
+            const RECT other = placeOf(kForm1Controls[j].id);
+            RECT both;
+            EXPECT_TRUE(j == i || !IntersectRect(&both, &box, &other))
+                << "covers " << kForm1Controls[j].name << "(" << kForm1Controls[j].index << ")";
         }
     }
 }
