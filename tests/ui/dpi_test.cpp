@@ -30,14 +30,13 @@ TEST(Dpi, EveryControlScalesWithTheSystemDpi) {
         const RECT box = placeOf(item.id);
         EXPECT_EQ(box.left, scaled(item.left));
         EXPECT_EQ(box.top, scaled(item.top));
-        if (item.kind == ControlKind::kLabel) {
-            EXPECT_GE(box.right - box.left, scaled(item.width));
-            EXPECT_GE(box.bottom - box.top, scaled(item.height));
-        } else {
+        if (item.kind != ControlKind::kLabel) {
             EXPECT_EQ(box.right - box.left, scaled(item.width));
             EXPECT_EQ(box.bottom - box.top, scaled(item.height));
+            continue;
         }
-        if (item.kind != ControlKind::kLabel) continue;
+        EXPECT_GE(box.right - box.left, scaled(item.width));
+        EXPECT_GE(box.bottom - box.top, scaled(item.height));
         for (size_t j = 0; j < kForm1ControlCount; ++j) {
             const RECT other = placeOf(kForm1Controls[j].id);
             RECT both;
