@@ -22,7 +22,9 @@ static std::u16string Decimal(uint32_t value) {
     return digits;
 }
 
-std::u16string TemporaryPathBeside(const std::u16string& linkPath, uint32_t processId, uint32_t attempt) {
+// The temporary file beside a shortcut path for a given process and attempt, such as
+// "C:\Links\~vantorelle-1234-1.tmp".
+static std::u16string TemporaryPathBeside(const std::u16string& linkPath, uint32_t processId, uint32_t attempt) {
     const size_t slash = linkPath.find_last_of(u"\\/:");
     const std::u16string folder = slash == std::u16string::npos ? u"" : linkPath.substr(0, slash + 1);
     return folder + u"~vantorelle-" + Decimal(processId) + u"-" + Decimal(attempt) + u".tmp";
@@ -39,8 +41,7 @@ static bool ChooseTemporaryPath(const std::u16string& linkPath, std::string* ans
     return false;
 }
 
-// The eight blocks at their running positions, the first creating the file; each must be written whole.
-static bool WriteBlocks(const std::string& path, const std::vector<ByteBuffer>& blocks) {
+bool WriteBlocks(const std::string& path, const std::vector<ByteBuffer>& blocks) {
     int32_t position = kCreateFile;
     for (const ByteBuffer& block : blocks) {
         const int32_t written = WriteBytesAt(path, block.data(), static_cast<uint32_t>(block.size()), 0, position);

@@ -3,12 +3,13 @@
 #pragma once
 
 #include <string>
+#include <vector>
 
 #include "shortcut_blocks.h"
 
-// The temporary file beside a shortcut path for a given process and attempt, such as
-// "C:\Links\~vantorelle-1234-1.tmp".
-std::u16string TemporaryPathBeside(const std::u16string& linkPath, uint32_t processId, uint32_t attempt);
+// Writes the blocks one after another into the file at path, each in its own open-write-flush-close
+// cycle, the first creating the file; false as soon as one is not written whole.
+bool WriteBlocks(const std::string& path, const std::vector<ByteBuffer>& blocks);
 
 // Writes the blocks, in eight open-write-flush-close cycles, into a new temporary file in the
 // shortcut's folder, checks the file against them and puts it in place of the shortcut path.

@@ -13,7 +13,7 @@ static std::wstring TargetFileName(const Form1& form) {
 }
 
 // A name keeps its ".lnk" in any case; any other name gets one.
-std::wstring WithLnkExtension(const std::wstring& path) {
+static std::wstring WithLnkExtension(const std::wstring& path) {
     std::wstring tail = path.size() < 4 ? path : path.substr(path.size() - 4);
     for (wchar_t& c : tail) c = static_cast<wchar_t>(towupper(c));
     return tail == L".LNK" ? path : path + L".lnk";
@@ -31,7 +31,7 @@ void PlaceShortcutWhereUserSays(Form1& form) {
     if (!chosen.empty()) SetText(form.text1[1], WithLnkExtension(chosen));
 }
 
-std::wstring SpecialFolderOf(int16_t index) {
+static std::wstring SpecialFolderOf(int16_t index) {
     switch (index) {
     case 0: return GetSpecialFolderPath(CSIDL_PROGRAMS);
     case 1: return GetSpecialFolderPath(CSIDL_DESKTOPDIRECTORY);

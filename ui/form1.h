@@ -42,6 +42,7 @@ std::wstring ArgumentText(const wchar_t* commandLine);
 int TwipsToPixels(const Form1& form, int twips);
 
 std::wstring TextOf(HWND control);
+std::u16string TextOf16(HWND control);  // the same text, as the shortcut writer takes it
 void SetText(HWND control, const std::wstring& text);  // raises the control's change notification
 
 // Handlers, named after control and event; a control array's handler receives the member's index.

@@ -14,8 +14,6 @@ void StepIcon(Form1& form, int step);
 
 // The key a character names in the hotkey box: a digit, or a letter in upper case; 0 for any other.
 wchar_t HotKeyCharacter(wchar_t key);
-// The hotkey key code of the hotkey box's text: the key its character names, 0 for an empty box.
-uint32_t HotKeyCodeOf(const std::wstring& text);
 // The hotkey box's own key handling, and what a key shows in it.
 void HookHotKeyBox(Form1& form);
 void ShowHotKey(Form1& form, wchar_t key);
@@ -32,8 +30,6 @@ void ShowDestinationMenu(Form1& form);
 void PlaceShortcutBesideTarget(Form1& form);
 void PlaceShortcutWhereUserSays(Form1& form);
 void PlaceShortcutInSpecialFolder(Form1& form, int16_t index);
-// The name a save dialog's answer becomes: unchanged when it ends in ".lnk" in any case, else with ".lnk".
-std::wstring WithLnkExtension(const std::wstring& path);
 
 // Text1(0) as the window's drop target, and the first file of a drop's file list ("" without one).
 void RegisterTargetBoxDrop(Form1& form);

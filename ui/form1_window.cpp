@@ -31,6 +31,11 @@ std::wstring TextOf(HWND control) {
     return text;
 }
 
+std::u16string TextOf16(HWND control) {
+    const std::wstring text = TextOf(control);
+    return std::u16string(text.begin(), text.end());
+}
+
 void SetText(HWND control, const std::wstring& text) {
     SetWindowTextW(control, text.c_str());
 }
@@ -69,11 +74,18 @@ static HMENU CreateMenuPopup() {
     return popup;
 }
 
+// The place of a control in the layout, in pixels of the client area.
+static RECT PlaceOf(const Form1& form, const ControlSpec& item) {
+    const int left = TwipsToPixels(form, item.left), top = TwipsToPixels(form, item.top);
+    return {left, top, left + TwipsToPixels(form, item.width), top + TwipsToPixels(form, item.height)};
+}
+
 static HWND CreateControl(Form1& form, const ControlSpec& item, HINSTANCE instance) {
     const wchar_t* className = L"STATIC";
     DWORD style = WS_CHILD | WS_VISIBLE;
     DWORD exStyle = 0;
-    int height = TwipsToPixels(form, item.height);
+    const RECT place = PlaceOf(form, item);
+    int height = place.bottom - place.top;
     switch (item.kind) {
     case ControlKind::kLabel:
         style |= SS_LEFTNOWORDWRAP | SS_NOPREFIX;  // a caption cut at its end, never wrapped away
@@ -97,9 +109,8 @@ static HWND CreateControl(Form1& form, const ControlSpec& item, HINSTANCE instan
         exStyle = WS_EX_CLIENTEDGE;
         break;
     }
-    HWND control = CreateWindowExW(exStyle, className, item.caption ? item.caption : L"", style,
-                                   TwipsToPixels(form, item.left), TwipsToPixels(form, item.top),
-                                   TwipsToPixels(form, item.width), height, form.hwnd,
+    HWND control = CreateWindowExW(exStyle, className, item.caption ? item.caption : L"", style, place.left,
+                                   place.top, place.right - place.left, height, form.hwnd,
                                    reinterpret_cast<HMENU>(static_cast<INT_PTR>(item.id)), instance, nullptr);
     SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(form.font), FALSE);
     return control;
@@ -117,12 +128,6 @@ static void FitComboHeight(HWND combo, int height) {
         request += height - closed;
         SendMessageW(combo, CB_SETITEMHEIGHT, static_cast<WPARAM>(-1), request);
     }
-}
-
-// The place of a control in the layout, in pixels of the client area.
-static RECT PlaceOf(const Form1& form, const ControlSpec& item) {
-    const int left = TwipsToPixels(form, item.left), top = TwipsToPixels(form, item.top);
-    return {left, top, left + TwipsToPixels(form, item.width), top + TwipsToPixels(form, item.height)};
 }
 
 // A label grows to show its whole caption in the window's font, but only into free room: where the font

@@ -8,9 +8,9 @@
 
 // ExtractIconA of the icon file; the name must have an exact ANSI form, or no icon is read.
 static HICON ExtractFromIconFile(const Form1& form, UINT index) {
-    const std::wstring file = TextOf(form.text1[4]);
+    const std::u16string file = TextOf16(form.text1[4]);
     std::string ansi;
-    if (file.empty() || !ToAnsi(std::u16string(file.begin(), file.end()), &ansi)) return nullptr;
+    if (file.empty() || !ToAnsi(file, &ansi)) return nullptr;
     return ExtractIconA(nullptr, ansi.c_str(), index);
 }
 

@@ -200,10 +200,3 @@ TEST_F(Blocks, TemporaryNameNeverTakesAnExistingFile) {
     EXPECT_EQ(sys.File(u"C:\\~vantorelle-4242-1.tmp"), (std::vector<uint8_t>{1, 2}));
     EXPECT_EQ(sys.files.size(), 2u);
 }
-
-TEST(TemporaryPath, LiesInTheShortcutsFolder) {
-    EXPECT_EQ(TemporaryPathBeside(u"C:\\Links\\app.lnk", 12, 3), u"C:\\Links\\~vantorelle-12-3.tmp");
-    EXPECT_EQ(TemporaryPathBeside(u"D:/Links/app.lnk", 1, 1), u"D:/Links/~vantorelle-1-1.tmp");
-    EXPECT_EQ(TemporaryPathBeside(u"E:app.lnk", 0, 1), u"E:~vantorelle-0-1.tmp");
-    EXPECT_EQ(TemporaryPathBeside(u"app.lnk", 7, 1), u"~vantorelle-7-1.tmp");
-}

@@ -12,9 +12,9 @@
 #include <string>
 #include <vector>
 
-#include "lnk/output_file.h"
 #include "lnk/platform.h"
 #include "lnk/shortcut_blocks.h"
+#include "lnk/shortcut_file.h"
 #include "bench_clock.h"
 #include "lnk/shortcut_builder.h"
 
@@ -75,14 +75,7 @@ void Install(Sums* sums) {
 // The eight blocks straight into the shortcut path, each in its own open-write-flush-close cycle.
 static bool WriteDirectly(const ShortcutRequest& request) {
     ShortcutBlocks shortcut;
-    if (!AssembleShortcut(request, &shortcut)) return false;
-    int32_t position = kCreateFile;
-    for (const ByteBuffer& block : shortcut.blocks) {
-        const int32_t written = WriteBytesAt(shortcut.ansiLinkPath, block.data(), static_cast<uint32_t>(block.size()), 0, position);
-        if (written != ByteCount(block)) return false;
-        position = (position == kCreateFile ? 0 : position) + written;
-    }
-    return true;
+    return AssembleShortcut(request, &shortcut) && WriteBlocks(shortcut.ansiLinkPath, shortcut.blocks);
 }
 
 static ShortcutRequest BenchRequest(const std::wstring& target, const std::wstring& link) {
