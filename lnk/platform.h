@@ -1,5 +1,7 @@
 // What the shortcut writer needs of the operating system, as one replaceable table of calls.
-// Strings at this boundary are bytes in the system ANSI code page, as the "A" calls take them.
+// Strings at this boundary are bytes in the system ANSI code page, as the "A" calls take them. A file
+// path too long for those calls (the temporary file beside a shortcut in a deep folder) is reached by
+// the extended-length form of exactly the name those bytes spell.
 #pragma once
 
 #include <cstdint>
@@ -15,6 +17,17 @@ constexpr uint32_t kAttributeSystem = 0x04;
 constexpr uint32_t kAttributeDirectory = 0x10;
 constexpr uint32_t kNoAttributes = 0xFFFFFFFF;
 
+// What tells one file from every other: the volume it is on and its index there. Two paths that name
+// the same file by any spelling (letter case, short names, "." and "..", another drive letter) give
+// the same identity.
+struct FileIdentity {
+    uint32_t volumeSerial = 0;
+    uint64_t fileIndex = 0;
+    bool operator==(const FileIdentity& other) const {
+        return volumeSerial == other.volumeSerial && fileIndex == other.fileIndex;
+    }
+};
+
 struct LnkPlatform {
     // UTF-16 to the ANSI code page, exactly: false when a character has no exact ANSI form
     // (a best-fit look-alike could name another file).
@@ -25,16 +38,18 @@ struct LnkPlatform {
     // GetShortPathNameA: the length copied into buffer (without its NUL), 0 on failure,
     // or the size needed (more than size) when the buffer is too small.
     uint32_t (*shortPathName)(const std::string& path, char* buffer, uint32_t size);
-    // GetFileAttributesA: the 32-bit attributes, 0xFFFFFFFF on failure.
+    // GetFileAttributes: the 32-bit attributes, 0xFFFFFFFF on failure.
     uint32_t (*fileAttributes)(const std::string& path);
     // Size in bytes and last-write time (FILETIME, UTC) of a file or folder; false when unreadable.
     bool (*fileSizeAndTime)(const std::string& path, uint64_t* size, uint64_t* writeTime);
+    // GetFileInformationByHandle of an existing file or folder; false when it cannot be opened or read.
+    bool (*fileIdentity)(const std::string& path, FileIdentity* identity);
     // GetDriveTypeA of a drive root such as "C:\".
     uint32_t (*driveType)(const std::string& root);
     // GetVolumeInformationA of a drive root: label (NUL-terminated, within labelSize bytes) and serial.
     bool (*volumeInformation)(const std::string& root, char* label, uint32_t labelSize, uint32_t* serial);
 
-    // CreateFileA for writing, shared for reading and writing: CREATE_ALWAYS when create, else OPEN_ALWAYS.
+    // CreateFile for writing, shared for reading and writing: CREATE_ALWAYS when create, else OPEN_ALWAYS.
     LnkFile (*openFile)(const std::string& path, bool create);
     // SetFilePointer from the start of the file; false when the pointer did not move there.
     bool (*seekFile)(LnkFile file, uint32_t position);
@@ -43,15 +58,20 @@ struct LnkPlatform {
     bool (*flushFile)(LnkFile file);
     bool (*closeFile)(LnkFile file);
     bool (*deleteFile)(const std::string& path);
-    // CreateFileA of an existing file for reading and renaming, write-through, shared for reading only:
+    // CreateFile of an existing file for reading and renaming, write-through, shared for reading only:
     // no one can change it while it is open. nullptr when it cannot be opened.
     LnkFile (*openForRename)(const std::string& path);
-    // The whole content of a file opened by openForRename.
+    // The whole content of a file opened by openForRename or openInPlace, from its start.
     bool (*readAll)(LnkFile file, std::vector<uint8_t>* bytes);
     // SetFileInformationByHandle(FileRenameInfo): renames a file opened by openForRename to path,
     // replacing a file there, in one step; what MoveFileEx does for MOVEFILE_REPLACE_EXISTING |
     // MOVEFILE_WRITE_THROUGH, on a file that has been checked and cannot have changed since.
     bool (*renameOpenFile)(LnkFile file, const std::string& path);
+    // CreateFile of an existing file for reading and writing in place, write-through, shared for
+    // reading and writing with a program that holds it open. nullptr when it cannot be opened.
+    LnkFile (*openInPlace)(const std::string& path);
+    // Makes the file opened by openInPlace end at length (SetEndOfFile).
+    bool (*setFileEnd)(LnkFile file, uint32_t length);
     // GetCurrentProcessId: tells this process's temporary files from another's.
     uint32_t (*processId)();
     // Sleep.

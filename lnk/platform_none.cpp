@@ -7,6 +7,7 @@ static bool NoFromAnsi(const std::string&, std::u16string*) { return false; }
 static uint32_t NoShortPathName(const std::string&, char*, uint32_t) { return 0; }
 static uint32_t NoFileAttributes(const std::string&) { return 0xFFFFFFFFu; }
 static bool NoFileSizeAndTime(const std::string&, uint64_t*, uint64_t*) { return false; }
+static bool NoFileIdentity(const std::string&, FileIdentity*) { return false; }
 static uint32_t NoDriveType(const std::string&) { return 0; }
 static bool NoVolumeInformation(const std::string&, char*, uint32_t, uint32_t*) { return false; }
 static LnkFile NoOpenFile(const std::string&, bool) { return nullptr; }
@@ -17,15 +18,17 @@ static bool NoDeleteFile(const std::string&) { return false; }
 static LnkFile NoOpenForRename(const std::string&) { return nullptr; }
 static bool NoReadAll(LnkFile, std::vector<uint8_t>*) { return false; }
 static bool NoRenameOpenFile(LnkFile, const std::string&) { return false; }
+static LnkFile NoOpenInPlace(const std::string&) { return nullptr; }
+static bool NoSetFileEnd(LnkFile, uint32_t) { return false; }
 static uint32_t NoProcessId() { return 0; }
 static void NoPause(uint32_t) {}
 
 const LnkPlatform& DefaultLnkPlatform() {
     static const LnkPlatform none = {
-        NoToAnsi,  NoFromAnsi, NoShortPathName, NoFileAttributes, NoFileSizeAndTime, NoDriveType,
-        NoVolumeInformation, NoOpenFile, NoSeekFile, NoWriteFile, NoFileCall, NoFileCall, NoDeleteFile, NoOpenForRename, NoReadAll,
-        NoRenameOpenFile,
-        NoProcessId, NoPause,
+        NoToAnsi,        NoFromAnsi,   NoShortPathName, NoFileAttributes, NoFileSizeAndTime, NoFileIdentity,
+        NoDriveType,     NoVolumeInformation, NoOpenFile, NoSeekFile,   NoWriteFile,       NoFileCall,
+        NoFileCall,      NoDeleteFile, NoOpenForRename, NoReadAll,      NoRenameOpenFile,  NoOpenInPlace,
+        NoSetFileEnd,    NoProcessId,  NoPause,
     };
     return none;
 }

@@ -21,11 +21,16 @@ static bool Win32ToAnsi(const std::u16string& text, std::string* ansi) {
     if (text.empty()) return true;
     const auto* wide = reinterpret_cast<const wchar_t*>(text.data());
     const int length = static_cast<int>(text.size());
+    // UTF-8 takes no best-fit flag and no default character: WC_ERR_INVALID_CHARS alone makes an
+    // unpaired surrogate fail. Every other code page reports a character it has no form for.
+    const bool utf8 = GetACP() == CP_UTF8;
+    const DWORD flags = utf8 ? WC_ERR_INVALID_CHARS : WC_NO_BEST_FIT_CHARS;
     BOOL usedDefault = FALSE;
-    const int size = WideCharToMultiByte(CP_ACP, WC_NO_BEST_FIT_CHARS, wide, length, nullptr, 0, nullptr, &usedDefault);
+    BOOL* reportDefault = utf8 ? nullptr : &usedDefault;
+    const int size = WideCharToMultiByte(CP_ACP, flags, wide, length, nullptr, 0, nullptr, reportDefault);
     if (size <= 0 || usedDefault) return false;
     ansi->resize(size);
-    WideCharToMultiByte(CP_ACP, WC_NO_BEST_FIT_CHARS, wide, length, &(*ansi)[0], size, nullptr, &usedDefault);
+    WideCharToMultiByte(CP_ACP, flags, wide, length, &(*ansi)[0], size, nullptr, reportDefault);
     // Only a conversion that comes back to the same text is exact.
     std::u16string back;
     if (usedDefault || !Win32FromAnsi(*ansi, &back) || back != text) {
@@ -35,12 +40,40 @@ static bool Win32ToAnsi(const std::u16string& text, std::string* ansi) {
     return true;
 }
 
+// The wide name that the ANSI path spells, for the wide file calls. A path too long for the "A" calls
+// becomes the extended-length form of its full path, which has no such limit.
+static bool SystemPath(const std::string& path, std::wstring* wide) {
+    std::u16string text;
+    if (path.empty() || !Win32FromAnsi(path, &text)) return false;
+    wide->assign(text.begin(), text.end());
+    if (wide->size() < MAX_PATH) return true;
+    const DWORD size = GetFullPathNameW(wide->c_str(), 0, nullptr, nullptr);
+    if (size == 0) return false;
+    std::wstring full(size, L'\0');
+    const DWORD length = GetFullPathNameW(wide->c_str(), size, &full[0], nullptr);
+    if (length == 0 || length >= size) return false;
+    full.resize(length);
+    if (full.compare(0, 2, L"\\\\") == 0) {
+        *wide = L"\\\\?\\UNC\\" + full.substr(2);  // \\server\share\... becomes \\?\UNC\server\share\...
+    } else {
+        *wide = L"\\\\?\\" + full;
+    }
+    return true;
+}
+
+static HANDLE OpenPath(const std::string& path, DWORD access, DWORD share, DWORD disposition, DWORD flags) {
+    std::wstring wide;
+    if (!SystemPath(path, &wide)) return INVALID_HANDLE_VALUE;
+    return CreateFileW(wide.c_str(), access, share, nullptr, disposition, flags, nullptr);
+}
+
 static uint32_t Win32ShortPathName(const std::string& path, char* buffer, uint32_t size) {
     return GetShortPathNameA(path.c_str(), buffer, size);
 }
 
 static uint32_t Win32FileAttributes(const std::string& path) {
-    return GetFileAttributesA(path.c_str());
+    std::wstring wide;
+    return SystemPath(path, &wide) ? GetFileAttributesW(wide.c_str()) : INVALID_FILE_ATTRIBUTES;
 }
 
 static bool Win32FileSizeAndTime(const std::string& path, uint64_t* size, uint64_t* writeTime) {
@@ -48,6 +81,20 @@ static bool Win32FileSizeAndTime(const std::string& path, uint64_t* size, uint64
     if (!GetFileAttributesExA(path.c_str(), GetFileExInfoStandard, &data)) return false;
     *size = (static_cast<uint64_t>(data.nFileSizeHigh) << 32) | data.nFileSizeLow;
     *writeTime = (static_cast<uint64_t>(data.ftLastWriteTime.dwHighDateTime) << 32) | data.ftLastWriteTime.dwLowDateTime;
+    return true;
+}
+
+static bool Win32FileIdentity(const std::string& path, FileIdentity* identity) {
+    // No access asked: the query works whoever else has the file open. Folders need backup semantics.
+    HANDLE file = OpenPath(path, 0, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, OPEN_EXISTING,
+                           FILE_FLAG_BACKUP_SEMANTICS);
+    if (file == INVALID_HANDLE_VALUE) return false;
+    BY_HANDLE_FILE_INFORMATION info;
+    const bool ok = GetFileInformationByHandle(file, &info) != FALSE;
+    CloseHandle(file);
+    if (!ok) return false;
+    identity->volumeSerial = info.dwVolumeSerialNumber;
+    identity->fileIndex = (static_cast<uint64_t>(info.nFileIndexHigh) << 32) | info.nFileIndexLow;
     return true;
 }
 
@@ -63,8 +110,8 @@ static bool Win32VolumeInformation(const std::string& root, char* label, uint32_
 }
 
 static LnkFile Win32OpenFile(const std::string& path, bool create) {
-    HANDLE file = CreateFileA(path.c_str(), GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
-                              create ? CREATE_ALWAYS : OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+    HANDLE file = OpenPath(path, GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE, create ? CREATE_ALWAYS : OPEN_ALWAYS,
+                           FILE_ATTRIBUTE_NORMAL);
     return file == INVALID_HANDLE_VALUE ? nullptr : file;
 }
 
@@ -90,18 +137,20 @@ static bool Win32CloseFile(LnkFile file) {
 }
 
 static bool Win32DeleteFile(const std::string& path) {
-    return DeleteFileA(path.c_str()) != FALSE;
+    std::wstring wide;
+    return SystemPath(path, &wide) && DeleteFileW(wide.c_str()) != FALSE;
 }
 
 static LnkFile Win32OpenForRename(const std::string& path) {
-    HANDLE file = CreateFileA(path.c_str(), GENERIC_READ | DELETE, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
-                              FILE_ATTRIBUTE_NORMAL | FILE_FLAG_WRITE_THROUGH, nullptr);
+    HANDLE file = OpenPath(path, GENERIC_READ | DELETE, FILE_SHARE_READ, OPEN_EXISTING,
+                           FILE_ATTRIBUTE_NORMAL | FILE_FLAG_WRITE_THROUGH);
     return file == INVALID_HANDLE_VALUE ? nullptr : file;
 }
 
 static bool Win32ReadAll(LnkFile file, std::vector<uint8_t>* bytes) {
     constexpr DWORD kChunk = 64 * 1024;
     bytes->clear();
+    if (!Win32SeekFile(file, 0)) return false;
     for (;;) {
         const size_t at = bytes->size();
         bytes->resize(at + kChunk);
@@ -116,8 +165,8 @@ static bool Win32ReadAll(LnkFile file, std::vector<uint8_t>* bytes) {
 // The rename of an open handle that MoveFileEx performs; the handle was opened write-through, as
 // MOVEFILE_WRITE_THROUGH opens it.
 static bool Win32RenameOpenFile(LnkFile file, const std::string& path) {
-    std::u16string wide;
-    if (!Win32FromAnsi(path, &wide) || wide.empty()) return false;
+    std::wstring wide;
+    if (!SystemPath(path, &wide)) return false;
     const size_t bytes = wide.size() * sizeof(WCHAR);
     std::vector<uint8_t> buffer(sizeof(FILE_RENAME_INFO) + bytes, 0);
     auto* info = reinterpret_cast<FILE_RENAME_INFO*>(buffer.data());
@@ -126,6 +175,16 @@ static bool Win32RenameOpenFile(LnkFile file, const std::string& path) {
     info->FileNameLength = static_cast<DWORD>(bytes);
     memcpy(info->FileName, wide.data(), bytes);
     return SetFileInformationByHandle(file, FileRenameInfo, info, static_cast<DWORD>(buffer.size())) != FALSE;
+}
+
+static LnkFile Win32OpenInPlace(const std::string& path) {
+    HANDLE file = OpenPath(path, GENERIC_READ | GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE, OPEN_EXISTING,
+                           FILE_ATTRIBUTE_NORMAL | FILE_FLAG_WRITE_THROUGH);
+    return file == INVALID_HANDLE_VALUE ? nullptr : file;
+}
+
+static bool Win32SetFileEnd(LnkFile file, uint32_t length) {
+    return Win32SeekFile(file, length) && SetEndOfFile(file) != FALSE;
 }
 
 static uint32_t Win32ProcessId() {
@@ -138,9 +197,10 @@ static void Win32Pause(uint32_t milliseconds) {
 
 const LnkPlatform& DefaultLnkPlatform() {
     static const LnkPlatform win32 = {
-        Win32ToAnsi,    Win32FromAnsi,  Win32ShortPathName, Win32FileAttributes, Win32FileSizeAndTime,
-        Win32DriveType, Win32VolumeInformation, Win32OpenFile, Win32SeekFile, Win32WriteFile,
-        Win32FlushFile, Win32CloseFile, Win32DeleteFile, Win32OpenForRename, Win32ReadAll, Win32RenameOpenFile, Win32ProcessId,
+        Win32ToAnsi,       Win32FromAnsi,    Win32ShortPathName, Win32FileAttributes, Win32FileSizeAndTime,
+        Win32FileIdentity, Win32DriveType,   Win32VolumeInformation, Win32OpenFile,   Win32SeekFile,
+        Win32WriteFile,    Win32FlushFile,   Win32CloseFile,     Win32DeleteFile,     Win32OpenForRename,
+        Win32ReadAll,      Win32RenameOpenFile, Win32OpenInPlace, Win32SetFileEnd,    Win32ProcessId,
         Win32Pause,
     };
     return win32;

@@ -15,6 +15,8 @@
 
 constexpr uint32_t kShortPathBufferSize = 256;
 constexpr size_t kMaxIdListSize = 0xFFFF;
+// The longest path the system's ANSI file calls take (MAX_PATH less its NUL).
+constexpr size_t kMaxPathChars = 259;
 
 // The short form of a target, which must fit the 256-byte buffer; false when it cannot be resolved.
 static bool QueryShortPath(const std::string& ansiTarget, std::u16string* shortPath) {
@@ -22,6 +24,16 @@ static bool QueryShortPath(const std::string& ansiTarget, std::u16string* shortP
     const uint32_t length = LnkSystem().shortPathName(ansiTarget, buffer, kShortPathBufferSize);
     if (length == 0 || length >= kShortPathBufferSize) return false;
     return LnkSystem().fromAnsi(std::string(buffer, strnlen(buffer, length)), shortPath);
+}
+
+// True when the shortcut path names the target itself, by whatever spelling: writing the shortcut
+// would destroy the target. A path that names nothing cannot be the target, which exists; a file
+// whose identity cannot be read is taken for the target.
+static bool NamesTheTarget(const std::string& ansiTarget, const std::string& ansiLink) {
+    const LnkPlatform& os = LnkSystem();
+    if (os.fileAttributes(ansiLink) == kNoAttributes) return false;
+    FileIdentity target, link;
+    return !os.fileIdentity(ansiTarget, &target) || !os.fileIdentity(ansiLink, &link) || target == link;
 }
 
 static bool ToAnsiStrings(const ShortcutRequest& request, LinkStrings* strings) {
@@ -44,6 +56,7 @@ bool AssembleShortcut(const ShortcutRequest& request, ShortcutBlocks* shortcut) 
 
     ShellLinkHeader header;
     header.fileAttributes = os.fileAttributes(ansiTarget);
+    if (header.fileAttributes == kNoAttributes) return false;  // a path the short form resolves but no file answers
     uint64_t size = 0, time = 0;
     if (!os.fileSizeAndTime(ansiTarget, &size, &time)) size = time = 0;
     if (header.fileAttributes & kAttributeDirectory) size = 0;  // a folder has no size of its own
@@ -52,8 +65,11 @@ bool AssembleShortcut(const ShortcutRequest& request, ShortcutBlocks* shortcut) 
     link = request.linkPath;
     PathWalk walk;
     if (!CollectPathEntries(targetPath, shortPath, static_cast<uint32_t>(size), link, &walk)) return false;
-    if (link.empty() || link.find(u'\0') != std::u16string::npos || HasComponentEndingInDotOrBlank(link)) return false;
-    if (!ToAnsi(link, &shortcut->ansiLinkPath)) return false;
+    if (link.empty() || link.size() > kMaxPathChars || link.find(u'\0') != std::u16string::npos ||
+        HasComponentEndingInDotOrBlank(link)) {
+        return false;
+    }
+    if (!ToAnsi(link, &shortcut->ansiLinkPath) || NamesTheTarget(ansiTarget, shortcut->ansiLinkPath)) return false;
 
     ByteBuffer items;
     for (PathEntry& entry : walk.entries) AppendItem(entry, items, ByteCount(items));

@@ -1,4 +1,5 @@
-// Writes beside, reads back, compares, then replaces in one step.
+// Writes beside, reads back, compares, then replaces in one step; in place when another program holds
+// the shortcut open.
 #include "shortcut_file.h"
 
 #include <algorithm>
@@ -73,17 +74,44 @@ static bool RenameWithRetries(LnkFile file, const std::string& path) {
     return os.renameOpenFile(file, path);
 }
 
+// Writes bytes as the whole content of a file opened in place, flushes them and reads them back.
+static bool PutContent(LnkFile file, const std::vector<uint8_t>& bytes) {
+    const LnkPlatform& os = LnkSystem();
+    const auto size = static_cast<uint32_t>(bytes.size());
+    uint32_t written = 0;
+    std::vector<uint8_t> back;
+    return os.seekFile(file, 0) && os.writeFile(file, bytes.data(), size, &written) && written == size &&
+           os.setFileEnd(file, size) && os.flushFile(file) && os.readAll(file, &back) && back == bytes;
+}
+
+// The shortcut is held open by another program that lets others read and write it, but not replace
+// it: the checked bytes are written into it, through a handle shared with that program. If they cannot
+// be written and read back whole, the old bytes are put back.
+static bool ReplaceInPlace(const std::vector<uint8_t>& content, const std::string& path) {
+    const LnkPlatform& os = LnkSystem();
+    LnkFile file = os.openInPlace(path);
+    if (!file) return false;
+    std::vector<uint8_t> old;
+    bool ok = os.readAll(file, &old);
+    if (ok && !PutContent(file, content)) {
+        PutContent(file, old);
+        ok = false;
+    }
+    return os.closeFile(file) && ok;
+}
+
 // Opens the temporary file so that no one can change it, checks it against the blocks and renames it
-// over the shortcut.
-static bool CheckAndReplace(const std::string& temporary, const ShortcutBlocks& shortcut) {
+// over the shortcut, or, when the shortcut cannot be replaced, writes its bytes into the shortcut.
+// renamed tells whether the temporary file has become the shortcut.
+static bool CheckAndReplace(const std::string& temporary, const ShortcutBlocks& shortcut, bool* renamed) {
     const LnkPlatform& os = LnkSystem();
     LnkFile file = os.openForRename(temporary);
     if (!file) return false;
     std::vector<uint8_t> content;
-    const bool ok = os.readAll(file, &content) && HoldsExactly(content, shortcut.blocks) &&
-                    RenameWithRetries(file, shortcut.ansiLinkPath);
+    const bool checked = os.readAll(file, &content) && HoldsExactly(content, shortcut.blocks);
+    *renamed = checked && RenameWithRetries(file, shortcut.ansiLinkPath);
     os.closeFile(file);  // a read handle: nothing is lost if its close fails
-    return ok;
+    return *renamed || (checked && ReplaceInPlace(content, shortcut.ansiLinkPath));
 }
 
 bool WriteShortcutFile(const ShortcutBlocks& shortcut) {
@@ -94,7 +122,8 @@ bool WriteShortcutFile(const ShortcutBlocks& shortcut) {
 
     std::string temporary;
     if (!ChooseTemporaryPath(shortcut.linkPath, &temporary)) return false;
-    if (WriteBlocks(temporary, shortcut.blocks) && CheckAndReplace(temporary, shortcut)) return true;
-    os.deleteFile(temporary);
-    return false;
+    bool renamed = false;
+    const bool ok = WriteBlocks(temporary, shortcut.blocks) && CheckAndReplace(temporary, shortcut, &renamed);
+    if (!renamed) os.deleteFile(temporary);
+    return ok;
 }

@@ -12,7 +12,9 @@
 bool WriteBlocks(const std::string& path, const std::vector<ByteBuffer>& blocks);
 
 // Writes the blocks, in eight open-write-flush-close cycles, into a new temporary file in the
-// shortcut's folder, checks the file against them and puts it in place of the shortcut path.
-// An existing read-only, hidden or system shortcut, or a folder at the path, is never replaced.
-// On failure the temporary file is removed and whatever was at the path stays as it was.
+// shortcut's folder, checks the file against them and puts it in place of the shortcut path: renamed
+// over it in one step, or, when another program holds the shortcut open and lets others write it,
+// written into it in place and read back. An existing read-only, hidden or system shortcut, or a
+// folder at the path, is never replaced. On failure the temporary file is removed and whatever was at
+// the path stays as it was.
 bool WriteShortcutFile(const ShortcutBlocks& shortcut);

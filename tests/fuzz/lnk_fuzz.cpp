@@ -96,7 +96,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     sys.failCloseAt = in.ConsumeIntegralInRange<int>(0, 12);
     sys.alterWriteAt = in.ConsumeIntegralInRange<int>(0, 12);
     sys.failReadBack = in.ConsumeIntegralInRange<int>(0, 9) == 0;
-    sys.replaceFailures = in.ConsumeIntegralInRange<int>(0, 30);
+    sys.replaceFailures = in.ConsumeIntegralInRange<int>(0, 30);  // more than 25: written in place
+    sys.heldExclusively = in.ConsumeIntegralInRange<int>(0, 3) == 0;
+    sys.failInPlaceWriteAt = in.ConsumeIntegralInRange<int>(0, 2);
     std::string existingLink;
     if (!r.linkPath.empty() && AnsiOf(r.linkPath, &existingLink) && in.ConsumeBool()) {
         sys.files[existingLink] = in.ConsumeBytes<uint8_t>(in.ConsumeIntegralInRange<size_t>(0, 300));

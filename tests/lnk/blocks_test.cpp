@@ -168,11 +168,23 @@ TEST_F(Fault, FailedReadBack) {
     ExpectOldShortcutKept();
 }
 
-TEST_F(Fault, ReplaceThatKeepsFailingGivesUpAfterAQuarterSecond) {
-    sys.replaceFailures = 1000;  // the shortcut is held open by another program
-    ExpectOldShortcutKept();
-    EXPECT_EQ(sys.replaceAttempts, 25);
+TEST_F(Fault, ShortcutThatCannotBeReplacedIsWrittenInPlace) {
+    sys.replaceFailures = 1000;  // another program holds the shortcut open, letting others read and write it
+    const ParsedLink link = BuildAndParse(Request());
+    EXPECT_EQ(link.idListSize, 91u);
+    EXPECT_EQ(sys.replaceAttempts, 25);  // tried again for a quarter of a second first
     EXPECT_EQ(sys.pauses, 24);
+    EXPECT_EQ(sys.files.size(), 1u) << "the temporary file is removed";
+}
+
+TEST_F(Fault, ShortcutThatCannotBeWrittenInPlaceKeepsItsBytes) {
+    sys.replaceFailures = 1000;
+    sys.heldExclusively = true;  // held without sharing: it cannot be opened either
+    ExpectOldShortcutKept();
+    sys.heldExclusively = false;
+    sys.failInPlaceWriteAt = 1;  // the new bytes fail half way: the old ones go back
+    ExpectOldShortcutKept();
+    EXPECT_EQ(sys.inPlaceWrites, 2);
 }
 
 TEST_F(Fault, ReplaceThatFailsForAMomentIsTriedAgain) {

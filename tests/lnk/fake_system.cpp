@@ -58,7 +58,7 @@ bool FromFakeAnsi(const std::string& ansi, std::u16string* text) {
 struct OpenFile {
     std::string path;
     size_t position = 0;
-    int index = 0;  // 1-based number of this open
+    int index = 0;  // 1-based number of an output file's open; 0 for the rename, -1 in place
 };
 
 // Looks a path up as the system would: a folder may be named with a trailing backslash.
@@ -80,7 +80,9 @@ uint32_t ShortPathName(const std::string& path, char* buffer, uint32_t size) {
 
 uint32_t FileAttributes(const std::string& path) {
     const FakeNode* node = Node(path);
-    return node ? node->attributes : 0xFFFFFFFFu;
+    // A file named with a trailing backslash resolves to a short path, but has no attributes.
+    if (!node || (path.back() == '\\' && !(node->attributes & kAttributeDirectory))) return kNoAttributes;
+    return node->attributes;
 }
 
 bool FileSizeAndTime(const std::string& path, uint64_t* size, uint64_t* writeTime) {
@@ -88,6 +90,14 @@ bool FileSizeAndTime(const std::string& path, uint64_t* size, uint64_t* writeTim
     if (!node) return false;
     *size = node->size;
     *writeTime = node->writeTime;
+    return true;
+}
+
+bool FileIdentityCall(const std::string& path, FileIdentity* identity) {
+    const FakeNode* node = Node(path);
+    if (!node) return false;
+    identity->volumeSerial = 0x1A2B3C4D;
+    identity->fileIndex = node->fileIndex;
     return true;
 }
 
@@ -117,9 +127,15 @@ LnkFile OpenFileCall(const std::string& path, bool create) {
     return new OpenFile{path, 0, index};
 }
 
+// The record of an output file's open; opens for the rename or in place have none.
+FakeOpen* RecordOf(const OpenFile* file) {
+    static FakeOpen none;
+    return file->index > 0 ? &current->opens[file->index - 1] : &none;
+}
+
 bool SeekFile(LnkFile handle, uint32_t position) {
     auto* file = static_cast<OpenFile*>(handle);
-    current->opens.back().seekTo = position;
+    RecordOf(file)->seekTo = position;
     if (file->index == current->failSeekAt) return false;
     file->position = position;
     return true;
@@ -127,18 +143,20 @@ bool SeekFile(LnkFile handle, uint32_t position) {
 
 bool WriteFileCall(LnkFile handle, const uint8_t* bytes, uint32_t count, uint32_t* written) {
     auto* file = static_cast<OpenFile*>(handle);
-    FakeOpen& open = current->opens.back();
+    FakeOpen& open = *RecordOf(file);
     open.asked = count;
     *written = 0;
     if (file->index == current->failWriteAt) return false;
-    const uint32_t n = file->index == current->shortWriteAt && count > 0 ? count - 1 : count;
+    // A write in place that fails stores half of its bytes first.
+    const bool inPlaceFault = file->index < 0 && ++current->inPlaceWrites == current->failInPlaceWriteAt;
+    const uint32_t n = inPlaceFault ? count / 2 : file->index == current->shortWriteAt && count > 0 ? count - 1 : count;
     std::vector<uint8_t>& data = current->files[file->path];
     if (data.size() < file->position + n) data.resize(file->position + n, 0);
-    std::memcpy(data.data() + file->position, bytes, n);
+    if (n > 0) std::memcpy(data.data() + file->position, bytes, n);
     if (file->index == current->alterWriteAt && n > 0) data[file->position] ^= 0x01;
     file->position += n;
     *written = open.written = n;
-    return true;
+    return !inPlaceFault;
 }
 
 bool FlushFile(LnkFile handle) {
@@ -182,14 +200,25 @@ uint32_t ProcessId() {
     return 4242;
 }
 
+LnkFile OpenInPlace(const std::string& path) {
+    if (current->heldExclusively || !current->files.count(path)) return nullptr;
+    return new OpenFile{path, 0, -1};
+}
+
+bool SetFileEnd(LnkFile handle, uint32_t length) {
+    current->files.at(static_cast<OpenFile*>(handle)->path).resize(length);
+    return true;
+}
+
 void Pause(uint32_t) {
     ++current->pauses;
 }
 
 const LnkPlatform kFakePlatform = {
-    ToFakeAnsi,    FromFakeAnsi, ShortPathName,  FileAttributes, FileSizeAndTime, DriveType,
-    VolumeInformation, OpenFileCall, SeekFile, WriteFileCall, FlushFile, CloseFile,
-    DeleteFileCall, OpenForRename, ReadAll, RenameOpenFile, ProcessId, Pause,
+    ToFakeAnsi,     FromFakeAnsi,  ShortPathName, FileAttributes, FileSizeAndTime, FileIdentityCall,
+    DriveType,      VolumeInformation, OpenFileCall, SeekFile,    WriteFileCall,   FlushFile,
+    CloseFile,      DeleteFileCall, OpenForRename, ReadAll,       RenameOpenFile,  OpenInPlace,
+    SetFileEnd,     ProcessId,     Pause,
 };
 
 }  // namespace
@@ -206,6 +235,8 @@ void FakeSystem::Add(const std::u16string& path, uint32_t attributes, uint64_t s
     node.size = size;
     node.writeTime = 0x01D9F00DBEEF1234ull;
     node.shortPath = FakeAnsi(shortPath);
+    static uint64_t files = 0;
+    node.fileIndex = ++files;
     nodes[FakeAnsi(path)] = node;
 }
 

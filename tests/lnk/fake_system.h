@@ -19,6 +19,7 @@ struct FakeNode {
     uint64_t size = 0;
     uint64_t writeTime = 0;
     std::string shortPath;  // ANSI; empty: the same as the path
+    uint64_t fileIndex = 0;  // with the volume, the file's identity: another path to the same file has the same
 };
 
 struct FakeVolume {
@@ -55,9 +56,12 @@ struct FakeSystem {
     int alterWriteAt = 0;       // stores one byte other than asked, and reports the write as whole
     bool failReadBack = false;
     int replaceFailures = 0;    // replace attempts that fail before one succeeds
+    bool heldExclusively = false;  // the shortcut cannot be opened to be written in place either
+    int failInPlaceWriteAt = 0;    // the k-th write into the shortcut in place fails (1: the new bytes, 2: the old)
     int replaceAttempts = 0;
     int pauses = 0;
     std::vector<std::string> replaced;  // the files renamed into place
+    int inPlaceWrites = 0;
     int queries = 0;               // file-system queries made (short path, attributes, size, drive, volume)
 
     // A file or folder with its short path (both UTF-16, as a test writes them).

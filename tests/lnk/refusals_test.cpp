@@ -29,7 +29,26 @@ TEST_F(Refusals, NamesEndingInDotsOrBlanksAreRefusedBeforeAnyQuery) {
 
 TEST_F(Refusals, MissingTargetTouchesNoFile) {
     ExpectFailsWithoutFile(Request(u"C:\\A\\missing.exe"));
+    ExpectFailsWithoutFile(Request(u"C:\\A\\B.EXE\\"));  // a file named as a folder: no attributes
     EXPECT_TRUE(sys.opens.empty());
+}
+
+TEST_F(Refusals, ShortcutPathThatIsTheTargetItself) {
+    sys.Add(u"C:\\A\\B.lnk", 0x20, 10);
+    sys.nodes["C:\\a\\B~1.LNK"] = sys.nodes["C:\\A\\B.lnk"];  // the same file by another spelling
+    for (const std::u16string link : {u"", u"C:\\A\\B.lnk", u"C:\\a\\B~1.LNK"}) {
+        ExpectFailsWithoutFile(Request(u"C:\\A\\B.lnk", link));  // the default path is the target too
+    }
+    EXPECT_TRUE(sys.opens.empty());
+    sys.Add(u"C:\\A\\other.lnk", 0x20, 1);  // another file there is replaced
+    EXPECT_EQ(BuildShortcut(Request(u"C:\\A\\B.lnk", u"C:\\A\\other.lnk")), kBuildSucceeded);
+}
+
+TEST_F(Refusals, ShortcutPathsUpTo259Characters) {
+    const std::u16string longest = u"C:\\A\\" + std::u16string(259 - 5 - 4, u'n') + u".lnk";
+    EXPECT_EQ(BuildShortcut(Request(u"C:\\A\\B.EXE", longest)), kBuildSucceeded);
+    sys.files.clear();
+    ExpectFailsWithoutFile(Request(u"C:\\A\\B.EXE", u"C:\\A\\n" + longest.substr(5)));
 }
 
 TEST_F(Refusals, CharactersWithoutAnAnsiFormAreRefusedNotSubstituted) {

@@ -163,6 +163,23 @@ TEST_F(CreateCommand, FailuresAreReportedAndLeaveNoFile) {
     EXPECT_EQ(form.Text(kText1Base + 1), L"") << "the fields keep their contents";
 }
 
+// The window's own shortcut path, the target's followed by ".lnk", in a folder so deep that it takes
+// all 259 characters the system allows, beyond which the temporary file beside it reaches.
+TEST_F(CreateCommand, DeepFolderShortcutPath) {
+    std::wstring deep = dir;
+    while (deep.size() < 245) {
+        deep += std::wstring(std::min<size_t>(20, 245 - deep.size() - 1), L'd') + L"\\";
+        ASSERT_TRUE(CreateDirectoryW(deep.c_str(), nullptr));
+    }
+    const std::wstring target = deep + std::wstring(259 - 4 - 4 - deep.size(), L't') + L".exe";
+    WriteAll(target, {1, 2, 3});
+    form.SetText(kText1Base + 0, target);
+    form.SetText(kText1Base + 1, target + L".lnk");
+    ASSERT_EQ(form.CreateAndAnswer(), L"完了");
+    EXPECT_EQ(Lnkinfo(target + L".lnk")[L"Local path"], target);
+    EXPECT_EQ(FolderNames(deep).size(), 2u) << "the target, the shortcut and no temporary file";
+}
+
 TEST(ExitCommand, EndsTheProgramWithoutAQuestion) {
     RunningForm form(L"C:\\windows\\notepad.exe");
     ASSERT_NE(form.form(), nullptr);

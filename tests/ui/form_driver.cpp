@@ -6,6 +6,7 @@
 #include <cstdio>
 #include <cstdlib>
 
+#include "../win32/unix_path.h"
 #include "ui/form1.h"
 #include "ui/form1_controls.h"
 
@@ -276,21 +277,6 @@ int PaintedPixels(HWND window) {
     int painted = 0;
     for (COLORREF pixel : ScreenPixels(window)) painted += pixel != face;
     return painted;
-}
-
-std::wstring UnixPathOf(const std::wstring& windowsPath) {
-    using ToUnix = char* (*)(const wchar_t*);
-    auto toUnix = reinterpret_cast<ToUnix>(
-        reinterpret_cast<void*>(GetProcAddress(GetModuleHandleW(L"kernel32"), "wine_get_unix_file_name")));
-    if (!toUnix) return L"";
-    char* unix = toUnix(windowsPath.c_str());
-    if (!unix) return L"";
-    const int size = MultiByteToWideChar(CP_UTF8, 0, unix, -1, nullptr, 0);
-    std::wstring path(size, L'\0');
-    MultiByteToWideChar(CP_UTF8, 0, unix, -1, &path[0], size);
-    HeapFree(GetProcessHeap(), 0, unix);
-    path.pop_back();
-    return path;
 }
 
 std::string RunUnixProgram(const std::vector<std::wstring>& commandLine) {

@@ -74,5 +74,3 @@ int PaintedPixels(HWND window);
 
 // Runs a Unix program (such as lnkinfo) from inside Wine and returns what it printed, as UTF-8.
 std::string RunUnixProgram(const std::vector<std::wstring>& commandLine);
-// The Unix path of a Windows path, for handing files to Unix programs.
-std::wstring UnixPathOf(const std::wstring& windowsPath);

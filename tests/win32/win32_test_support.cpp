@@ -81,7 +81,14 @@ LnkFile OpenAndCount(const std::string& path, bool create) {
     return DefaultLnkPlatform().openFile(path, create);
 }
 
+LnkFile inPlace = nullptr;
+
 bool WriteShortOrAltered(LnkFile file, const uint8_t* bytes, uint32_t count, uint32_t* written) {
+    if (file == inPlace && fault == FaultyPlatform::kInPlaceWrite) {
+        inPlace = nullptr;  // the first write in place fails half way; the old bytes go back whole
+        DefaultLnkPlatform().writeFile(file, bytes, count / 2, written);
+        return false;
+    }
     if (opens != faultAt) return DefaultLnkPlatform().writeFile(file, bytes, count, written);
     if (fault == FaultyPlatform::kShortWrite) return DefaultLnkPlatform().writeFile(file, bytes, count - 1, written);
     std::vector<uint8_t> altered(bytes, bytes + count);
@@ -98,7 +105,13 @@ bool ReadBackOrFail(LnkFile file, std::vector<uint8_t>* bytes) {
 }
 
 bool RenameOrFail(LnkFile file, const std::string& path) {
-    return fault != FaultyPlatform::kReplace && DefaultLnkPlatform().renameOpenFile(file, path);
+    const bool refused = fault == FaultyPlatform::kReplace || fault == FaultyPlatform::kInPlaceWrite;
+    return !refused && DefaultLnkPlatform().renameOpenFile(file, path);
+}
+
+LnkFile OpenInPlaceOrFail(const std::string& path) {
+    if (fault == FaultyPlatform::kReplace) return nullptr;
+    return inPlace = DefaultLnkPlatform().openInPlace(path);
 }
 }  // namespace
 
@@ -106,12 +119,15 @@ void FaultyPlatform::Install(Fault which, int atOpen) {
     fault = which;
     faultAt = atOpen;
     opens = 0;
+    inPlace = nullptr;
     faulty = DefaultLnkPlatform();
     faulty.openFile = OpenAndCount;
     faulty.writeFile = WriteShortOrAltered;
     faulty.flushFile = FlushOrFail;
     faulty.readAll = ReadBackOrFail;
     faulty.renameOpenFile = RenameOrFail;
+    faulty.openInPlace = OpenInPlaceOrFail;
+    faulty.pause = [](uint32_t) {};  // a refused rename is not waited for
     ReplaceLnkPlatform(&faulty);
 }
 

@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "lnk/platform.h"
+#include "unix_path.h"
 
 std::u16string U16(const std::wstring& text);
 std::wstring Wide(const std::u16string& text);
@@ -30,9 +31,11 @@ protected:
 };
 
 // The real platform calls with one of them failing: at the k-th open of an output file (open, short
-// write, a write that stores one byte changed, flush), or at the read-back or the replace.
+// write, a write that stores one byte changed, flush), at the read-back, at the replace (neither the
+// rename nor the write in place can be done), or at the write in place after a refused rename (half of
+// the bytes written).
 struct FaultyPlatform {
-    enum Fault { kOpen, kShortWrite, kAlteredWrite, kFlush, kReadBack, kReplace };
+    enum Fault { kOpen, kShortWrite, kAlteredWrite, kFlush, kReadBack, kReplace, kInPlaceWrite };
     static void Install(Fault fault, int atOpen);
     static void Remove();
 };
