@@ -122,13 +122,30 @@ HWND RunningForm::PressTab() const {
     return Focus();
 }
 
-void RunningForm::PressKey(WORD virtualKey) const {
-    HWND focus = Focus();
-    const UINT scan = MapVirtualKeyW(virtualKey, MAPVK_VK_TO_VSC);
-    PostMessageW(focus, WM_KEYDOWN, virtualKey, 1 | (scan << 16));
-    const wchar_t character = static_cast<wchar_t>(MapVirtualKeyW(virtualKey, MAPVK_VK_TO_CHAR));
-    if (character) PostMessageW(focus, WM_CHAR, character, 1 | (scan << 16));
-    PostMessageW(focus, WM_KEYUP, virtualKey, 1 | (scan << 16) | 0xC0000000u);
+void RunningForm::PressKey(WORD virtualKey, WORD heldKey) const {
+    // The keys go to the window in front; bring the program's forward unless one of them is there.
+    DWORD front = 0;
+    GetWindowThreadProcessId(GetForegroundWindow(), &front);
+    if (front != process_.dwProcessId) {
+        SetForegroundWindow(form_);
+        for (const DWORD start = GetTickCount(); GetForegroundWindow() != form_ && GetTickCount() - start < 5000;) {
+            Sleep(10);
+        }
+    }
+    const struct {
+        WORD key;
+        DWORD flags;
+    } strokes[] = {{heldKey, 0}, {virtualKey, 0}, {virtualKey, KEYEVENTF_KEYUP}, {heldKey, KEYEVENTF_KEYUP}};
+    std::vector<INPUT> keys;
+    for (const auto& stroke : strokes) {
+        if (!stroke.key) continue;
+        INPUT input = {};
+        input.type = INPUT_KEYBOARD;
+        input.ki.wVk = stroke.key;
+        input.ki.dwFlags = stroke.flags;
+        keys.push_back(input);
+    }
+    SendInput(static_cast<UINT>(keys.size()), keys.data(), sizeof(INPUT));
 }
 
 HWND RunningForm::Focus() const {

@@ -30,8 +30,10 @@ public:
     void Click(int id) const;
     // Clicks a button and waits for the click to be handled: for buttons that open no modal window.
     void ClickAndWait(int id) const;
-    // Presses a key with the focus where it is, as the keyboard would send it, without waiting.
-    void PressKey(WORD virtualKey) const;
+    // Presses a key on the keyboard (injected input, the program in front), with heldKey such as VK_SHIFT
+    // held down around it; the key goes where the focus is. Does not wait. Not posted messages: the
+    // program's own translation of a posted key-down would deliver its character after the key-up.
+    void PressKey(WORD virtualKey, WORD heldKey = 0) const;
     // Presses Tab and waits for the focus to move; returns the control that has it.
     HWND PressTab() const;
     HWND Focus() const;
