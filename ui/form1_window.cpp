@@ -190,6 +190,7 @@ static void CreateControls(Form1& form, HINSTANCE instance) {
         if (item.kind == ControlKind::kComboList) FitComboHeight(control, TwipsToPixels(form, item.height));
         if (item.kind == ControlKind::kLabel) FitLabelToCaption(form, item, control);
     }
+    form.focusedControl = form.text1[0];
     SendMessageW(form.text2, EM_LIMITTEXT, 1, 0);
     HookHotKeyBox(form);
     RegisterTargetBoxDrop(form);
@@ -223,6 +224,20 @@ static void OnCommand(Form1& form, int id, int code) {
     }
 }
 
+// The window keeps its focus as a dialog box does: leaving the window (for a modal window, a menu or
+// another program) remembers the control that has the focus, and coming back gives it the focus again.
+static void RememberFocus(Form1& form) {
+    HWND focus = GetFocus();
+    if (IsChild(form.hwnd, focus)) form.focusedControl = focus;
+}
+
+// A control disabled meanwhile cannot take the focus: the next one in Tab order takes it.
+static void RestoreFocus(const Form1& form) {
+    HWND control = form.focusedControl;
+    if (!IsWindowEnabled(control)) control = GetNextDlgTabItem(form.hwnd, control, FALSE);
+    SetFocus(control);
+}
+
 static LRESULT CALLBACK Form1Proc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
     Form1* form = Form1Of(hwnd);
     switch (message) {
@@ -233,6 +248,13 @@ static LRESULT CALLBACK Form1Proc(HWND hwnd, UINT message, WPARAM wParam, LPARAM
         break;
     case WM_COMMAND:
         if (form) OnCommand(*form, LOWORD(wParam), HIWORD(wParam));
+        return 0;
+    case WM_ACTIVATE:
+        if (LOWORD(wParam) == WA_INACTIVE) RememberFocus(*form);
+        else if (!HIWORD(wParam)) RestoreFocus(*form);  // not while minimised
+        return 0;
+    case WM_SETFOCUS:
+        RestoreFocus(*form);
         return 0;
     case WM_PAINT: {
         PAINTSTRUCT paint;
@@ -288,14 +310,20 @@ HWND CreateForm1(HINSTANCE instance, Form1& form, const std::wstring& argumentTe
     CreateControls(form, instance);
     Form_Load(form, argumentText);
     ShowWindow(hwnd, showCommand);
-    SetFocus(form.text1[0]);
     UpdateWindow(hwnd);
     return hwnd;
+}
+
+// Notes whether the input that presses a button came from the keyboard or the mouse.
+static void NoteInputDevice(Form1& form, const MSG& message) {
+    if (message.message >= WM_KEYFIRST && message.message <= WM_KEYLAST) form.keyboardInput = true;
+    if (message.message >= WM_LBUTTONDOWN && message.message <= WM_MOUSELAST) form.keyboardInput = false;
 }
 
 int RunForm1(HWND form) {
     MSG message;
     while (GetMessageW(&message, nullptr, 0, 0) > 0) {
+        if (Form1* state = Form1Of(form)) NoteInputDevice(*state, message);
         if (IsDialogMessageW(form, &message)) continue;
         TranslateMessage(&message);
         DispatchMessageW(&message);

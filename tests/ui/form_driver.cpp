@@ -148,6 +148,19 @@ void RunningForm::PressKey(WORD virtualKey, WORD heldKey) const {
     SendInput(static_cast<UINT>(keys.size()), keys.data(), sizeof(INPUT));
 }
 
+void RunningForm::MouseClick(int id) const {
+    RECT box;
+    GetWindowRect(Control(id), &box);
+    INPUT mouse[3] = {};
+    for (INPUT& input : mouse) input.type = INPUT_MOUSE;
+    mouse[0].mi.dwFlags = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE;
+    mouse[0].mi.dx = MulDiv((box.left + box.right) / 2, 65535, GetSystemMetrics(SM_CXSCREEN) - 1);
+    mouse[0].mi.dy = MulDiv((box.top + box.bottom) / 2, 65535, GetSystemMetrics(SM_CYSCREEN) - 1);
+    mouse[1].mi.dwFlags = MOUSEEVENTF_LEFTDOWN;
+    mouse[2].mi.dwFlags = MOUSEEVENTF_LEFTUP;
+    SendInput(3, mouse, sizeof mouse[0]);
+}
+
 HWND RunningForm::Focus() const {
     GUITHREADINFO info = {};
     info.cbSize = sizeof info;
@@ -187,6 +200,10 @@ std::wstring RunningForm::ToolTipOf(int id) const {
 
 HWND RunningForm::WaitForMessageBox(const std::wstring& caption, DWORD timeoutMs) const {
     return FindTopLevel({process_.dwProcessId, L"#32770", caption.c_str(), nullptr, nullptr}, timeoutMs);
+}
+
+HWND RunningForm::WaitForWindow(const wchar_t* className, DWORD timeoutMs) const {
+    return FindTopLevel({process_.dwProcessId, className, nullptr, form_, nullptr}, timeoutMs);
 }
 
 HWND RunningForm::OtherWindow() const {

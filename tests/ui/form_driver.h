@@ -34,6 +34,8 @@ public:
     // held down around it; the key goes where the focus is. Does not wait. Not posted messages: the
     // program's own translation of a posted key-down would deliver its character after the key-up.
     void PressKey(WORD virtualKey, WORD heldKey = 0) const;
+    // Moves the mouse pointer to the middle of a control and clicks it (injected input). Does not wait.
+    void MouseClick(int id) const;
     // Presses Tab and waits for the focus to move; returns the control that has it.
     HWND PressTab() const;
     HWND Focus() const;
@@ -41,6 +43,8 @@ public:
     std::wstring ToolTipOf(int id) const;
     // Waits for a message box of the program with this caption; returns it, or nullptr after the timeout.
     HWND WaitForMessageBox(const std::wstring& caption, DWORD timeoutMs = 10000) const;
+    // Waits for a window of the program of this class, such as a pop-up menu ("#32768").
+    HWND WaitForWindow(const wchar_t* className, DWORD timeoutMs = 10000) const;
     // Any top-level window of the program other than the form, such as a message box.
     HWND OtherWindow() const;
     // The text of a message box, and its dismissal with OK.
