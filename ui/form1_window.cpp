@@ -177,7 +177,7 @@ static void Keep(Form1& form, const ControlSpec& item, HWND control) {
     if (name == L"Picture1") form.picture1 = control;
 }
 
-// Every control in its initial state, created in tab order so that Tab follows the tab indices.
+// Every control in its initial state, in the table's order.
 static void CreateControls(Form1& form, HINSTANCE instance) {
     form.toolTip = CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr, WS_POPUP | TTS_ALWAYSTIP, CW_USEDEFAULT,
                                    CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, form.hwnd, nullptr, instance, nullptr);
