@@ -106,6 +106,17 @@ bool RunningForm::Enabled(int id) const {
     return IsWindowEnabled(Control(id)) != FALSE;
 }
 
+bool RunningForm::Type(int id, const std::wstring& text) const {
+    HWND box = Control(id);
+    for (wchar_t character : text) PostMessageW(box, WM_CHAR, character, 1);
+    for (const DWORD start = GetTickCount(); GetTickCount() - start < 10000; Sleep(10)) {
+        DWORD_PTR length = 0;
+        if (!SendMessageTimeoutW(box, WM_GETTEXTLENGTH, 0, 0, SMTO_NORMAL, 5000, &length)) return false;
+        if (length == text.size()) return true;
+    }
+    return false;
+}
+
 void RunningForm::Click(int id) const {
     PostMessageW(Control(id), BM_CLICK, 0, 0);
 }
@@ -228,9 +239,9 @@ void RunningForm::Dismiss(HWND box) {
     PostMessageW(box, WM_COMMAND, IDOK, 0);
 }
 
-void RunningForm::Settle() const {
+bool RunningForm::Settle() const {
     DWORD_PTR ignored;
-    SendMessageTimeoutW(form_, WM_NULL, 0, 0, SMTO_NORMAL, 5000, &ignored);
+    return SendMessageTimeoutW(form_, WM_NULL, 0, 0, SMTO_NORMAL, 5000, &ignored) != 0;
 }
 
 bool RunningForm::Alive() const {

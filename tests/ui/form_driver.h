@@ -26,6 +26,9 @@ public:
     std::wstring Text(int id) const;
     void SetText(int id, const std::wstring& text) const;
     bool Enabled(int id) const;
+    // Types text into an empty box, character by character as the keyboard's translation delivers it,
+    // and waits until the box holds it all; false when the window stopped answering.
+    bool Type(int id, const std::wstring& text) const;
     // Clicks a button without waiting for what the click opens.
     void Click(int id) const;
     // Clicks a button and waits for the click to be handled: for buttons that open no modal window.
@@ -50,8 +53,8 @@ public:
     // The text of a message box, and its dismissal with OK.
     static std::wstring MessageText(HWND box);
     static void Dismiss(HWND box);
-    // Lets the program handle all it was sent.
-    void Settle() const;
+    // Lets the program handle all it was sent; false when its window no longer answers.
+    bool Settle() const;
     bool Alive() const;
     // Closes the window with its close box and waits for the process to end; true when it ended.
     bool Close();
