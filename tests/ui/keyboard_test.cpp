@@ -1,6 +1,6 @@
 // The window with the keyboard alone: the focus comes back to the control that had it after every modal
-// window, the destination menu and a visit to another program, and the menu opened from the keyboard
-// stands at its button.
+// window, the destination menu and a visit to another program, and the destination menu opens at its
+// button from the keyboard (at the pointer from the mouse).
 #include <gtest/gtest.h>
 
 #include <functional>
@@ -16,8 +16,8 @@ protected:
         ASSERT_EQ(form->Focus(), form->Control(id));
     }
 
-    // Waits until the focus is on a control; returns where it is.
-    HWND FocusOnceAt(int id) const {
+    // Waits until the focus is on a control, for at most 5 seconds; returns where it is.
+    HWND AwaitFocus(int id) const {
         for (const DWORD start = GetTickCount(); form->Focus() != form->Control(id) && GetTickCount() - start < 5000;) {
             Sleep(10);
         }
@@ -94,7 +94,7 @@ TEST_F(KeyboardUser, FocusComesBackToTheButtonAfterEachModalWindow) {
         for (int time = 1; time <= 2; ++time) {  // and Space presses the button again
             form->PressKey(VK_SPACE);
             modal.close();
-            EXPECT_EQ(FocusOnceAt(modal.button), form->Control(modal.button)) << "time " << time;
+            EXPECT_EQ(AwaitFocus(modal.button), form->Control(modal.button)) << "time " << time;
         }
     }
 }
@@ -102,13 +102,13 @@ TEST_F(KeyboardUser, FocusComesBackToTheButtonAfterEachModalWindow) {
 TEST_F(KeyboardUser, FocusComesBackFromAnotherProgram) {
     TabTo(kText1Base + 3);
     GoAwayAndBack([] {});
-    EXPECT_EQ(FocusOnceAt(kText1Base + 3), form->Control(kText1Base + 3));
+    EXPECT_EQ(AwaitFocus(kText1Base + 3), form->Control(kText1Base + 3));
 
     // ">" disabled while the user was away: the focus goes on in Tab order, around to Text1(0).
     form->SetText(kText1Base + 4, WindowsPathFromEnvironment("VANTORELLE_ICO"));
     TabTo(kCommand3Base + 1);
     GoAwayAndBack([] { form->SetText(kText1Base + 4, L""); });
-    EXPECT_EQ(FocusOnceAt(kText1Base + 0), form->Control(kText1Base + 0));
+    EXPECT_EQ(AwaitFocus(kText1Base + 0), form->Control(kText1Base + 0));
 }
 
 TEST_F(KeyboardUser, DestinationMenuStandsAtItsButtonFromTheKeyboardAndAtThePointerFromTheMouse) {
