@@ -2,6 +2,7 @@
 // the wide calls, so that their Japanese titles show on any system.
 #include "module1.h"
 
+#include <cderr.h>
 #include <commdlg.h>
 #include <shlobj.h>
 
@@ -62,14 +63,22 @@ std::wstring ShowOpenDialog(HWND owner, const std::wstring& title, const std::ws
 std::wstring ShowSaveDialog(HWND owner, const std::wstring& title, const std::wstring& filter,
                             const wchar_t* initialFolder, const std::wstring& proposedName, int32_t& filterIndex) {
     const std::wstring filterZ = filter + std::wstring(2, L'\0');
-    std::wstring file = proposedName.substr(0, kFileBufferChars - 1) + std::wstring(kFileBufferChars + 1, L'\0');
-    std::wstring fileTitle(kFileBufferChars + 1, L'\0');
-    OPENFILENAMEW record = FileDialogRecord(owner, title, filterZ, initialFolder, file, fileTitle);
-    record.nFilterIndex = filterIndex + 1;
-    record.Flags = OFN_EXPLORER | OFN_PATHMUSTEXIST | OFN_HIDEREADONLY;
-    if (!GetSaveFileNameW(&record)) return L"";
-    filterIndex = static_cast<int32_t>(record.nFilterIndex) - 1;
-    return UpToNul(file);
+    // A name the name box cannot hold, or that the dialog refuses to open with (it then does not open at
+    // all), is not proposed: the dialog opens with an empty name box instead.
+    std::wstring proposal = proposedName.size() < kFileBufferChars ? proposedName : L"";
+    for (;;) {
+        std::wstring file = proposal + std::wstring(kFileBufferChars + 1 - proposal.size(), L'\0');
+        std::wstring fileTitle(kFileBufferChars + 1, L'\0');
+        OPENFILENAMEW record = FileDialogRecord(owner, title, filterZ, initialFolder, file, fileTitle);
+        record.nFilterIndex = filterIndex + 1;
+        record.Flags = OFN_EXPLORER | OFN_PATHMUSTEXIST | OFN_HIDEREADONLY;
+        if (GetSaveFileNameW(&record)) {
+            filterIndex = static_cast<int32_t>(record.nFilterIndex) - 1;
+            return UpToNul(file);
+        }
+        if (proposal.empty() || CommDlgExtendedError() != FNERR_INVALIDFILENAME) return L"";
+        proposal.clear();
+    }
 }
 
 void SplitPath(const std::wstring& path, std::wstring& folder, std::wstring& fileName) {

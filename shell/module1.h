@@ -17,7 +17,8 @@ std::wstring JoinFilter(std::initializer_list<const wchar_t*> parts);
 std::wstring ShowOpenDialog(HWND owner, const std::wstring& title, const std::wstring& filter,
                             const wchar_t* initialFolder);
 
-// The save-file dialog, starting on the zero-based filterIndex and with proposedName in its name box.
+// The save-file dialog, starting on the zero-based filterIndex and with proposedName in its name box, or
+// an empty one when the box cannot hold that name or the dialog refuses it.
 // On success filterIndex becomes the type selected when the dialog closed; on cancel it is unchanged.
 std::wstring ShowSaveDialog(HWND owner, const std::wstring& title, const std::wstring& filter,
                             const wchar_t* initialFolder, const std::wstring& proposedName, int32_t& filterIndex);

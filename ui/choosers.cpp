@@ -1,5 +1,5 @@
 // The "..." choosers: the target and icon files in open dialogs, the working folder in the shell's
-// folder browser, and the destination menu at the mouse pointer.
+// folder browser, and the destination menu.
 #include <windows.h>
 #include <shlobj.h>
 
@@ -35,9 +35,14 @@ void ChooseWorkingFolder(Form1& form) {
     if (found) SetText(form.text1[3], folder);
 }
 
+// The menu opens at the mouse pointer; pressed from the keyboard, or when the pointer cannot be read, at
+// its button's lower-left corner, where the user's eyes are.
 void ShowDestinationMenu(Form1& form) {
+    RECT button;
+    GetWindowRect(form.command1[1], &button);
     POINT pointer;
-    GetCursorPos(&pointer);
-    TrackPopupMenu(form.menuPopup, TPM_LEFTALIGN | TPM_TOPALIGN | TPM_RIGHTBUTTON, pointer.x, pointer.y, 0, form.hwnd,
+    const bool atPointer = !form.keyboardInput && GetCursorPos(&pointer);
+    const POINT place = atPointer ? pointer : POINT{button.left, button.bottom};
+    TrackPopupMenu(form.menuPopup, TPM_LEFTALIGN | TPM_TOPALIGN | TPM_RIGHTBUTTON, place.x, place.y, 0, form.hwnd,
                    nullptr);
 }

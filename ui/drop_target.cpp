@@ -67,12 +67,11 @@ std::wstring FirstDroppedFile(IDataObject* data) {
     STGMEDIUM medium = {};
     if (!data || data->GetData(&format, &medium) != S_OK) return L"";
     std::wstring path;
-    auto drop = static_cast<HDROP>(GlobalLock(medium.hGlobal));
-    if (drop && DragQueryFileW(drop, 0xFFFFFFFF, nullptr, 0) > 0) {
+    const auto drop = static_cast<HDROP>(medium.hGlobal);  // the memory handle itself: the call locks it
+    if (DragQueryFileW(drop, 0xFFFFFFFF, nullptr, 0) > 0) {
         path.resize(DragQueryFileW(drop, 0, nullptr, 0) + 1);
         path.resize(DragQueryFileW(drop, 0, &path[0], static_cast<UINT>(path.size())));
     }
-    GlobalUnlock(medium.hGlobal);
     ReleaseStgMedium(&medium);
     return path;
 }

@@ -1,5 +1,6 @@
-// The controls of Form1 as data: kind, name and index, rectangle in twips, caption, tool tip and tab
-// order. The window is built from this table, and the tests walk the same table.
+// The controls of Form1 as data: kind, name and index, rectangle in twips, caption and tool tip, in
+// the order that gives their z-order and tab order. The window is built from this table, and the tests
+// walk the same table.
 #pragma once
 
 #include <cstddef>
@@ -12,7 +13,6 @@ struct ControlSpec {
     int index;            // index within its array; 0 for single controls
     int id;               // the child-window identifier
     int left, top, width, height;  // twips, from the top-left corner of the client area
-    int tabIndex;
     const wchar_t* caption;  // nullptr: empty
     const wchar_t* toolTip;  // nullptr: none
 };
@@ -32,7 +32,9 @@ enum ControlId {
     kMenuSpecialFolderSetBase = 710,
 };
 
-// The controls in tab order.
+// The controls in creation order, which is their z-order. Tab moves through the z-order, so the
+// controls that take the focus stand in their tab order; each label stands just before the field it
+// names, since the accessibility layer names a field by the label before it.
 extern const ControlSpec kForm1Controls[];
 extern const size_t kForm1ControlCount;
 

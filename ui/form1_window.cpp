@@ -2,8 +2,10 @@
 // and the dispatch of control events to the handlers.
 #include <windows.h>
 #include <commctrl.h>
+#include <oleacc.h>
 
 #include <algorithm>
+#include <cwctype>
 
 #include "form1.h"
 #include "form1_actions.h"
@@ -177,7 +179,37 @@ static void Keep(Form1& form, const ControlSpec& item, HWND control) {
     if (name == L"Picture1") form.picture1 = control;
 }
 
-// Every control in its initial state, created in tab order so that Tab follows the tab indices.
+// A caption of punctuation alone, such as "...", tells a screen reader nothing.
+static bool SaysNothing(const wchar_t* caption) {
+    return std::all_of(caption, caption + wcslen(caption), [](wchar_t c) { return iswpunct(c) != 0; });
+}
+
+// Through the accessibility layer's dynamic annotation, the buttons whose captions say nothing take the
+// name of what they do from their tool tips, and the preview is announced as a picture. Where the layer
+// lacks the annotation (Wine answers E_NOTIMPL), the controls keep their default names and roles: harmless,
+// so every failure is ignored.
+static void AnnotateForScreenReaders(const Form1& form) {
+    IAccPropServices* services = nullptr;
+    if (FAILED(CoCreateInstance(CLSID_AccPropServices, nullptr, CLSCTX_INPROC_SERVER, IID_IAccPropServices,
+                                reinterpret_cast<void**>(&services)))) {
+        return;
+    }
+    for (size_t i = 0; i < kForm1ControlCount; ++i) {
+        const ControlSpec& item = kForm1Controls[i];
+        if (item.kind == ControlKind::kButton && SaysNothing(item.caption)) {
+            services->SetHwndPropStr(GetDlgItem(form.hwnd, item.id), OBJID_CLIENT, CHILDID_SELF, PROPID_ACC_NAME,
+                                     item.toolTip);
+        }
+    }
+    VARIANT role;
+    VariantInit(&role);
+    role.vt = VT_I4;
+    role.lVal = ROLE_SYSTEM_GRAPHIC;
+    services->SetHwndProp(form.picture1, OBJID_CLIENT, CHILDID_SELF, PROPID_ACC_ROLE, role);
+    services->Release();
+}
+
+// Every control in its initial state, in the table's order.
 static void CreateControls(Form1& form, HINSTANCE instance) {
     form.toolTip = CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr, WS_POPUP | TTS_ALWAYSTIP, CW_USEDEFAULT,
                                    CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, form.hwnd, nullptr, instance, nullptr);
@@ -190,6 +222,8 @@ static void CreateControls(Form1& form, HINSTANCE instance) {
         if (item.kind == ControlKind::kComboList) FitComboHeight(control, TwipsToPixels(form, item.height));
         if (item.kind == ControlKind::kLabel) FitLabelToCaption(form, item, control);
     }
+    AnnotateForScreenReaders(form);
+    form.focusedControl = form.text1[0];
     SendMessageW(form.text2, EM_LIMITTEXT, 1, 0);
     HookHotKeyBox(form);
     RegisterTargetBoxDrop(form);
@@ -223,6 +257,20 @@ static void OnCommand(Form1& form, int id, int code) {
     }
 }
 
+// The window keeps its focus as a dialog box does: leaving the window (for a modal window, a menu or
+// another program) remembers the control that has the focus, and coming back gives it the focus again.
+static void RememberFocus(Form1& form) {
+    HWND focus = GetFocus();
+    if (IsChild(form.hwnd, focus)) form.focusedControl = focus;
+}
+
+// A control disabled meanwhile cannot take the focus: the next one in Tab order takes it.
+static void RestoreFocus(const Form1& form) {
+    HWND control = form.focusedControl;
+    if (!IsWindowEnabled(control)) control = GetNextDlgTabItem(form.hwnd, control, FALSE);
+    SetFocus(control);
+}
+
 static LRESULT CALLBACK Form1Proc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
     Form1* form = Form1Of(hwnd);
     switch (message) {
@@ -233,6 +281,13 @@ static LRESULT CALLBACK Form1Proc(HWND hwnd, UINT message, WPARAM wParam, LPARAM
         break;
     case WM_COMMAND:
         if (form) OnCommand(*form, LOWORD(wParam), HIWORD(wParam));
+        return 0;
+    case WM_ACTIVATE:
+        if (LOWORD(wParam) == WA_INACTIVE) RememberFocus(*form);
+        else if (!HIWORD(wParam)) RestoreFocus(*form);  // not while minimised
+        return 0;
+    case WM_SETFOCUS:
+        RestoreFocus(*form);
         return 0;
     case WM_PAINT: {
         PAINTSTRUCT paint;
@@ -288,14 +343,20 @@ HWND CreateForm1(HINSTANCE instance, Form1& form, const std::wstring& argumentTe
     CreateControls(form, instance);
     Form_Load(form, argumentText);
     ShowWindow(hwnd, showCommand);
-    SetFocus(form.text1[0]);
     UpdateWindow(hwnd);
     return hwnd;
+}
+
+// Notes whether the input that presses a button came from the keyboard or the mouse.
+static void NoteInputDevice(Form1& form, const MSG& message) {
+    if (message.message >= WM_KEYFIRST && message.message <= WM_KEYLAST) form.keyboardInput = true;
+    if (message.message >= WM_LBUTTONDOWN && message.message <= WM_MOUSELAST) form.keyboardInput = false;
 }
 
 int RunForm1(HWND form) {
     MSG message;
     while (GetMessageW(&message, nullptr, 0, 0) > 0) {
+        if (Form1* state = Form1Of(form)) NoteInputDevice(*state, message);
         if (IsDialogMessageW(form, &message)) continue;
         TranslateMessage(&message);
         DispatchMessageW(&message);

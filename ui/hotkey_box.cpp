@@ -12,10 +12,31 @@ wchar_t HotKeyCharacter(wchar_t key) {
     return digit || letter ? key : 0;
 }
 
+// The first character of the text on the clipboard; 0 when it holds no text.
+static wchar_t FirstClipboardCharacter(HWND owner) {
+    if (!OpenClipboard(owner)) return 0;
+    wchar_t first = 0;
+    if (HANDLE text = GetClipboardData(CF_UNICODETEXT)) {
+        if (const auto* characters = static_cast<const wchar_t*>(GlobalLock(text))) {
+            first = characters[0];
+            GlobalUnlock(text);
+        }
+    }
+    CloseClipboard();
+    return first;
+}
+
 // Character keys go to Text2_KeyPress, Enter and Esc included, which the box would otherwise leave
-// to the window; the character itself is never inserted by the box.
+// to the window; the character itself is never inserted by the box. A paste, from the context menu
+// or with Shift+Insert, is taken as the typing of the clipboard's first character.
 static LRESULT CALLBACK HotKeyBoxProc(HWND box, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR, DWORD_PTR data) {
     Form1& form = *reinterpret_cast<Form1*>(data);
+    const bool shiftInsert = message == WM_KEYDOWN && wParam == VK_INSERT && GetKeyState(VK_SHIFT) < 0;
+    if (message == WM_PASTE || shiftInsert) {
+        auto keyAscii = static_cast<int16_t>(FirstClipboardCharacter(box));
+        if (keyAscii != 0) Text2_KeyPress(form, keyAscii);
+        return 0;
+    }
     if (message == WM_GETDLGCODE && lParam) {
         const MSG* key = reinterpret_cast<const MSG*>(lParam);
         if (key->message == WM_KEYDOWN && (key->wParam == VK_RETURN || key->wParam == VK_ESCAPE)) {

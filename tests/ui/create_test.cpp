@@ -133,7 +133,7 @@ TEST_F(CreateCommand, HotKeyAndWindowStateValues) {
     };
     for (const Case& c : {Case{L"", 0, 0, 1}, Case{L"7", 1, '7', 2}, Case{L"a", 0, 'A', 1}, Case{L"-", 2, 0, 3},
                           Case{L"あ", 0, 0, 1}}) {
-        form.SetText(kText2Id, c.key);  // as pasted: the box takes any one character
+        form.SetText(kText2Id, c.key);  // set by another program: the box may hold any one character
         SendMessageW(form.Control(kCombo1Id), CB_SETCURSEL, c.entry, 0);
         ASSERT_EQ(form.CreateAndAnswer(), L"完了");
         const std::vector<uint8_t> bytes = ReadAll(link);

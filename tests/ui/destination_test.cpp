@@ -92,3 +92,12 @@ TEST_F(DestinationMenu, SaveDialogProposesTheNameAndAddsLnkWhereMissing) {
     form.AnswerFileDialog(dialog, nullptr);
     EXPECT_EQ(form.Text(kText1Base + 1), dir + L"Tool.txt.lnk") << "a cancel changes nothing";
 }
+
+TEST_F(DestinationMenu, SaveDialogOpensForATargetNameItCannotTake) {
+    // Longer than the dialog's name box holds: the dialog opens with an empty name, not a name cut short.
+    form.SetText(kText1Base + 0, L"C:\\Tools\\" + std::wstring(300, L'a') + L".exe");
+    HWND dialog = OpenSaveDialog();
+    ASSERT_NE(dialog, nullptr);
+    EXPECT_EQ(WindowText(FileDialogNameBox(dialog)), L"");
+    form.AnswerFileDialog(dialog, nullptr);
+}

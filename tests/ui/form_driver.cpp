@@ -107,6 +107,17 @@ bool RunningForm::Enabled(int id) const {
     return IsWindowEnabled(Control(id)) != FALSE;
 }
 
+bool RunningForm::Type(int id, const std::wstring& text) const {
+    HWND box = Control(id);
+    for (wchar_t character : text) PostMessageW(box, WM_CHAR, character, 1);
+    for (const DWORD start = GetTickCount(); GetTickCount() - start < 10000; Sleep(10)) {
+        DWORD_PTR length = 0;
+        if (!SendMessageTimeoutW(box, WM_GETTEXTLENGTH, 0, 0, SMTO_NORMAL, 5000, &length)) return false;
+        if (length == text.size()) return true;
+    }
+    return false;
+}
+
 void RunningForm::Click(int id) const {
     PostMessageW(Control(id), BM_CLICK, 0, 0);
 }
@@ -123,13 +134,43 @@ HWND RunningForm::PressTab() const {
     return Focus();
 }
 
-void RunningForm::PressKey(WORD virtualKey) const {
-    HWND focus = Focus();
-    const UINT scan = MapVirtualKeyW(virtualKey, MAPVK_VK_TO_VSC);
-    PostMessageW(focus, WM_KEYDOWN, virtualKey, 1 | (scan << 16));
-    const wchar_t character = static_cast<wchar_t>(MapVirtualKeyW(virtualKey, MAPVK_VK_TO_CHAR));
-    if (character) PostMessageW(focus, WM_CHAR, character, 1 | (scan << 16));
-    PostMessageW(focus, WM_KEYUP, virtualKey, 1 | (scan << 16) | 0xC0000000u);
+void RunningForm::PressKey(WORD virtualKey, WORD heldKey) const {
+    // The keys go to the window in front; bring the program's forward unless one of them is there.
+    DWORD front = 0;
+    GetWindowThreadProcessId(GetForegroundWindow(), &front);
+    if (front != process_.dwProcessId) {
+        SetForegroundWindow(form_);
+        for (const DWORD start = GetTickCount(); GetForegroundWindow() != form_ && GetTickCount() - start < 5000;) {
+            Sleep(10);
+        }
+    }
+    const struct {
+        WORD key;
+        DWORD flags;
+    } strokes[] = {{heldKey, 0}, {virtualKey, 0}, {virtualKey, KEYEVENTF_KEYUP}, {heldKey, KEYEVENTF_KEYUP}};
+    std::vector<INPUT> keys;
+    for (const auto& stroke : strokes) {
+        if (!stroke.key) continue;
+        INPUT input = {};
+        input.type = INPUT_KEYBOARD;
+        input.ki.wVk = stroke.key;
+        input.ki.dwFlags = stroke.flags;
+        keys.push_back(input);
+    }
+    SendInput(static_cast<UINT>(keys.size()), keys.data(), sizeof(INPUT));
+}
+
+void RunningForm::MouseClick(int id) const {
+    RECT box;
+    GetWindowRect(Control(id), &box);
+    INPUT mouse[3] = {};
+    for (INPUT& input : mouse) input.type = INPUT_MOUSE;
+    mouse[0].mi.dwFlags = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE;
+    mouse[0].mi.dx = MulDiv((box.left + box.right) / 2, 65535, GetSystemMetrics(SM_CXSCREEN) - 1);
+    mouse[0].mi.dy = MulDiv((box.top + box.bottom) / 2, 65535, GetSystemMetrics(SM_CYSCREEN) - 1);
+    mouse[1].mi.dwFlags = MOUSEEVENTF_LEFTDOWN;
+    mouse[2].mi.dwFlags = MOUSEEVENTF_LEFTUP;
+    SendInput(3, mouse, sizeof mouse[0]);
 }
 
 HWND RunningForm::Focus() const {
@@ -173,6 +214,10 @@ HWND RunningForm::WaitForMessageBox(const std::wstring& caption, DWORD timeoutMs
     return FindTopLevel({process_.dwProcessId, L"#32770", caption.c_str(), nullptr, nullptr}, timeoutMs);
 }
 
+HWND RunningForm::WaitForWindow(const wchar_t* className, DWORD timeoutMs) const {
+    return FindTopLevel({process_.dwProcessId, className, nullptr, form_, nullptr}, timeoutMs);
+}
+
 HWND RunningForm::OtherWindow() const {
     HWND other = FindTopLevel({process_.dwProcessId, L"#32770", nullptr, nullptr, nullptr}, 0);
     return other;
@@ -195,9 +240,9 @@ void RunningForm::Dismiss(HWND box) {
     PostMessageW(box, WM_COMMAND, IDOK, 0);
 }
 
-void RunningForm::Settle() const {
+bool RunningForm::Settle() const {
     DWORD_PTR ignored;
-    SendMessageTimeoutW(form_, WM_NULL, 0, 0, SMTO_NORMAL, 5000, &ignored);
+    return SendMessageTimeoutW(form_, WM_NULL, 0, 0, SMTO_NORMAL, 5000, &ignored) != 0;
 }
 
 bool RunningForm::Alive() const {

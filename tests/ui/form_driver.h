@@ -26,12 +26,19 @@ public:
     std::wstring Text(int id) const;
     void SetText(int id, const std::wstring& text) const;
     bool Enabled(int id) const;
+    // Types text into an empty box, character by character as the keyboard's translation delivers it,
+    // and waits until the box holds it all; false when the window stopped answering.
+    bool Type(int id, const std::wstring& text) const;
     // Clicks a button without waiting for what the click opens.
     void Click(int id) const;
     // Clicks a button and waits for the click to be handled: for buttons that open no modal window.
     void ClickAndWait(int id) const;
-    // Presses a key with the focus where it is, as the keyboard would send it, without waiting.
-    void PressKey(WORD virtualKey) const;
+    // Presses a key on the keyboard (injected input, the program in front), with heldKey such as VK_SHIFT
+    // held down around it; the key goes where the focus is. Does not wait. Not posted messages: the
+    // program's own translation of a posted key-down would deliver its character after the key-up.
+    void PressKey(WORD virtualKey, WORD heldKey = 0) const;
+    // Moves the mouse pointer to the middle of a control and clicks it (injected input). Does not wait.
+    void MouseClick(int id) const;
     // Presses Tab and waits for the focus to move; returns the control that has it.
     HWND PressTab() const;
     HWND Focus() const;
@@ -39,13 +46,15 @@ public:
     std::wstring ToolTipOf(int id) const;
     // Waits for a message box of the program with this caption; returns it, or nullptr after the timeout.
     HWND WaitForMessageBox(const std::wstring& caption, DWORD timeoutMs = 10000) const;
+    // Waits for a window of the program of this class, such as a pop-up menu ("#32768").
+    HWND WaitForWindow(const wchar_t* className, DWORD timeoutMs = 10000) const;
     // Any top-level window of the program other than the form, such as a message box.
     HWND OtherWindow() const;
     // The text of a message box, and its dismissal with OK.
     static std::wstring MessageText(HWND box);
     static void Dismiss(HWND box);
-    // Lets the program handle all it was sent.
-    void Settle() const;
+    // Lets the program handle all it was sent; false when its window no longer answers.
+    bool Settle() const;
     bool Alive() const;
     // Closes the window with its close box and waits for the process to end; true when it ended.
     bool Close();

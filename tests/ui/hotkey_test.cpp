@@ -1,6 +1,9 @@
 // The hotkey box key by key: digits and letters (either case) show as the upper-case key, every other
-// character key empties it, nothing is pasted with Ctrl+V, and Delete edits as in any box.
+// character key empties it, nothing is pasted with Ctrl+V, a paste shows what typing would, and Delete
+// edits as in any box.
 #include <gtest/gtest.h>
+
+#include <functional>
 
 #include "shared_form.h"
 #include "ui/form1_controls.h"
@@ -8,6 +11,16 @@
 class HotKeyBox : public SharedFormTest {
 protected:
     HWND box() const { return form->Control(kText2Id); }
+
+    static void PutOnClipboard(const std::wstring& text) {
+        ASSERT_TRUE(OpenClipboard(nullptr));
+        EmptyClipboard();
+        HGLOBAL memory = GlobalAlloc(GMEM_MOVEABLE, (text.size() + 1) * sizeof(wchar_t));
+        wcscpy(static_cast<wchar_t*>(GlobalLock(memory)), text.c_str());
+        GlobalUnlock(memory);
+        SetClipboardData(CF_UNICODETEXT, memory);
+        CloseClipboard();
+    }
 
     // A typed character, as the keyboard's translation delivers it to the box.
     std::wstring Type(wchar_t character) const {
@@ -34,15 +47,38 @@ TEST_F(HotKeyBox, EveryOtherCharacterEmptiesTheBox) {
 }
 
 TEST_F(HotKeyBox, CtrlVPastesNothing) {
-    ASSERT_TRUE(OpenClipboard(nullptr));
-    EmptyClipboard();
-    HGLOBAL text = GlobalAlloc(GMEM_MOVEABLE, 4 * sizeof(wchar_t));
-    wcscpy(static_cast<wchar_t*>(GlobalLock(text)), L"Q");
-    GlobalUnlock(text);
-    SetClipboardData(CF_UNICODETEXT, text);
-    CloseClipboard();
+    PutOnClipboard(L"Q");
     Type(L'7');
     EXPECT_EQ(Type(L'\x16'), L"");  // Ctrl+V
+}
+
+// A paste shows what typing its first character shows, in place of what the box held.
+TEST_F(HotKeyBox, PasteShowsWhatTypingWould) {
+    const struct {
+        const wchar_t* clipboard;
+        const wchar_t* shown;
+    } pastes[] = {{L"k", L"K"}, {L"-", L""}, {L"あ", L""}, {L"b2", L"B"}};
+    const struct {
+        const char* how;
+        std::function<void()> paste;
+    } ways[] = {
+        {"context menu", [this] { SendMessageW(box(), WM_PASTE, 0, 0); }},
+        {"Shift+Insert",
+         [this] {
+             while (form->Focus() != box()) form->PressTab();
+             form->PressKey(VK_INSERT, VK_SHIFT);
+             const DWORD start = GetTickCount();
+             while (WindowText(box()) == L"7" && GetTickCount() - start < 5000) Sleep(10);
+         }},
+    };
+    for (const auto& way : ways) {
+        for (const auto& p : pastes) {
+            PutOnClipboard(p.clipboard);
+            Type(L'7');
+            way.paste();
+            EXPECT_EQ(WindowText(box()), p.shown) << way.how << ", pasting " << p.clipboard[0] + 0;
+        }
+    }
 }
 
 TEST_F(HotKeyBox, EnterAndEscReachTheBoxAndPressNoButton) {

@@ -1,5 +1,6 @@
 // The icon preview: which files show icons and enable "<" and ">", the index rules at both ends
-// (read back from the shortcut that Create writes), and a preview that survives being covered.
+// (read back from the shortcut that Create writes), broken icon files, and a preview that survives
+// being covered.
 #include <gtest/gtest.h>
 
 
@@ -105,6 +106,37 @@ TEST_F(IconPreview, IndexSurvivesAFileWithoutIconsAndResetsOnAFileWithIcons) {
     EXPECT_EQ(WrittenIconIndex(), 2);
     form.SetText(kText1Base + 4, kShell32);
     EXPECT_EQ(WrittenIconIndex(), 0);
+}
+
+// Typing the name of an icon file whose directory points outside the file made the system read outside
+// memory, and the window died with all the user had typed: such a file is now one without icons.
+TEST_F(IconPreview, BrokenIconFileIsOneWithoutIcons) {
+    const struct {
+        const char* what;
+        uint16_t entries;
+        uint32_t imageSize, imageOffset;
+    } broken[] = {
+        {"image far outside the file", 1, 40, 0xFFFFFFF0},
+        {"more entries than the file holds", 65535, 40, 22},
+        {"image running past the end", 1, 100000, 22},
+    };
+    for (const auto& b : broken) {
+        SCOPED_TRACE(b.what);
+        std::vector<uint8_t> bytes(4096);  // a page: reading past it faults
+        bytes[2] = 1;                      // type: icon
+        bytes[4] = b.entries & 0xFF;
+        bytes[5] = b.entries >> 8;
+        bytes[6] = bytes[7] = 32;  // 32 x 32
+        for (int i = 0; i < 4; ++i) {
+            bytes[14 + i] = static_cast<uint8_t>(b.imageSize >> 8 * i);
+            bytes[18 + i] = static_cast<uint8_t>(b.imageOffset >> 8 * i);
+        }
+        const std::wstring file = dir + L"broken.ico";
+        WriteAll(file, bytes);
+        form.SetText(kText1Base + 4, L"");
+        ASSERT_TRUE(form.Type(kText1Base + 4, file)) << "the window no longer answers";
+        EXPECT_FALSE(ButtonsEnabled());
+    }
 }
 
 TEST_F(IconPreview, PreviewSurvivesBeingCoveredAndUncovered) {

@@ -1,5 +1,5 @@
 // The window as it opens: every control's place and size at 96 DPI, captions, tool tips, tab order,
-// focus, frame, and Enter and Esc pressing nothing.
+// focus, each field after its label in z-order, frame, and Enter and Esc pressing nothing.
 #include <gtest/gtest.h>
 
 #include "shared_form.h"
@@ -110,6 +110,20 @@ TEST_F(Layout, TabOrderStartsAtTheTargetField) {
                          kCommand2Base + 1, kCommand1Base + 0, kCommand1Base + 1, kCommand1Base + 2,
                          kCommand1Base + 3, kText1Base + 0};  // "<" and ">" are disabled
     for (int id : order) EXPECT_EQ(GetDlgCtrlID(form->PressTab()), id);
+}
+
+// The accessibility layer names a field by the label just before it in z-order.
+TEST_F(Layout, EachFieldComesJustAfterTheLabelThatNamesIt) {
+    const struct {
+        int field, label;
+    } named[] = {
+        {kText1Base + 0, kLabel1Base + 0}, {kText1Base + 1, kLabel1Base + 1}, {kText1Base + 2, kLabel1Base + 2},
+        {kText1Base + 3, kLabel1Base + 3}, {kText1Base + 4, kLabel1Base + 4}, {kText2Id, kLabel1Base + 5},
+        {kCombo1Id, kLabel1Base + 8},      {kText1Base + 5, kLabel1Base + 7},
+    };
+    for (const auto& n : named) {
+        EXPECT_EQ(GetDlgCtrlID(GetWindow(form->Control(n.field), GW_HWNDPREV)), n.label) << "field " << n.field;
+    }
 }
 
 TEST_F(Layout, EnterAndEscPressNothing) {
