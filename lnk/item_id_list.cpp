@@ -7,8 +7,8 @@
 constexpr uint32_t kDriveRemovable = 2;
 constexpr uint32_t kDriveCdrom = 5;
 
-void PutRootItem(ByteBuffer& buffer) {
-    PutBytes(buffer, 0, {0x14, 0x00, 0x1F, 0x50, 0xE0, 0x4F, 0xD0, 0x20, 0xEA, 0x3A,
+void AppendRootItem(ByteBuffer& buffer) {
+    AppendBytes(buffer, {0x14, 0x00, 0x1F, 0x50, 0xE0, 0x4F, 0xD0, 0x20, 0xEA, 0x3A,
                          0x69, 0x10, 0xA2, 0xD8, 0x08, 0x00, 0x2B, 0x30, 0x30, 0x9D});
 }
 
@@ -20,8 +20,8 @@ bool IsDriveLetterPath(const std::u16string& path) {
     while (!rest.empty()) {
         std::u16string component = SplitHead(rest, u"\\");
         if (component.back() == u'\\') component.pop_back();
-        // "." and "..", and names the file system would shorten by their trailing dots or blanks.
-        if (component.empty() || component.back() == u'.' || component.back() == u' ') return false;
+        // "." and ".." end in a dot too.
+        if (component.empty() || EndsInDotOrBlank(component)) return false;
         if (component.find_first_of(std::u16string(u"/\0", 2)) != std::u16string::npos) return false;
     }
     return true;
@@ -91,18 +91,15 @@ bool CollectPathEntries(const std::u16string& targetPath, const std::u16string& 
     return true;
 }
 
-void AppendItem(PathEntry& entry, ByteBuffer& buffer, int32_t start) {
+void AppendItem(PathEntry& entry, ByteBuffer& buffer) {
     entry.itemSize = static_cast<uint16_t>(AnsiSizeZ(entry.itemName) + 13 + AnsiSizeZ(entry.longName) +
                                            AnsiSizeZ(entry.shortName));
-    GrowTo(buffer, static_cast<size_t>(start) + entry.itemSize);
-
-    int32_t at = start;
-    AddTo(at, StoreU16(buffer, at, entry.itemSize));
-    AddTo(at, StoreU8(buffer, at, entry.itemType));
-    AddTo(at, StoreBytes(buffer, at, entry.itemName) + 1);
-    AddTo(at, StoreU32(buffer, at, entry.fileSize));
-    AddTo(at, StoreU32(buffer, at, entry.dateTime));
-    AddTo(at, StoreU16(buffer, at, entry.attributes));
-    AddTo(at, StoreBytes(buffer, at, entry.longName) + 1);
-    AddTo(at, StoreBytes(buffer, at, entry.shortName) + 1);
+    AppendU16(buffer, entry.itemSize);
+    AppendU8(buffer, entry.itemType);
+    AppendStringZ(buffer, entry.itemName);
+    AppendU32(buffer, entry.fileSize);
+    AppendU32(buffer, entry.dateTime);
+    AppendU16(buffer, entry.attributes);
+    AppendStringZ(buffer, entry.longName);
+    AppendStringZ(buffer, entry.shortName);
 }

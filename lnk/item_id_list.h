@@ -16,7 +16,7 @@ constexpr uint8_t kItemFile = 0x32;
 
 // The constant first item: ItemIDSize 20, 1F 50, then {20D04FE0-3AEA-1069-A2D8-08002B30309D}.
 constexpr size_t kRootItemSize = 20;
-void PutRootItem(ByteBuffer& buffer);
+void AppendRootItem(ByteBuffer& buffer);
 
 // One item after the root item. Names are ANSI bytes.
 struct PathEntry {
@@ -49,6 +49,5 @@ bool IsDriveLetterPath(const std::u16string& path);
 bool CollectPathEntries(const std::u16string& targetPath, const std::u16string& shortPath, uint32_t targetSize,
                         std::u16string& linkPath, PathWalk* walk);
 
-// Serialises one entry at start (the buffer's current length in use), growing the buffer; the
-// name terminators are the zero fill. Sets entry.itemSize.
-void AppendItem(PathEntry& entry, ByteBuffer& buffer, int32_t start);
+// Appends one entry as an item, each name with its NUL. Sets entry.itemSize.
+void AppendItem(PathEntry& entry, ByteBuffer& buffer);

@@ -23,14 +23,12 @@ VolumeId QueryVolumeId(const std::string& driveRoot, uint32_t driveType) {
     return volume;
 }
 
-void AppendVolumeId(const VolumeId& volume, ByteBuffer& buffer, int32_t start) {
-    GrowTo(buffer, static_cast<size_t>(start) + volume.volumeIdSize);
-    int32_t at = start;
-    AddTo(at, StoreU32(buffer, at, volume.volumeIdSize));
-    AddTo(at, StoreU32(buffer, at, volume.driveType));
-    AddTo(at, StoreU32(buffer, at, volume.driveSerialNumber));
-    AddTo(at, StoreU32(buffer, at, volume.volumeLabelOffset));
-    StoreBytes(buffer, at, volume.label);
+void AppendVolumeId(const VolumeId& volume, ByteBuffer& buffer) {
+    AppendU32(buffer, volume.volumeIdSize);
+    AppendU32(buffer, volume.driveType);
+    AppendU32(buffer, volume.driveSerialNumber);
+    AppendU32(buffer, volume.volumeLabelOffset);
+    AppendStringZ(buffer, volume.label);
 }
 
 LinkInfoHeader MakeLinkInfoHeader(const VolumeId& volume, const std::string& localBasePath) {
@@ -55,8 +53,8 @@ ByteBuffer LinkInfoHeaderBytes(const LinkInfoHeader& header) {
 
 ByteBuffer LinkInfoBodyBytes(const VolumeId& volume, const std::string& localBasePath) {
     ByteBuffer body;
-    AppendVolumeId(volume, body, 0);
-    AppendBytes(body, localBasePath);
-    GrowTo(body, body.size() + 2);  // the path's NUL and the empty CommonPathSuffix
+    AppendVolumeId(volume, body);
+    AppendStringZ(body, localBasePath);
+    AppendU8(body, 0);  // the empty CommonPathSuffix
     return body;
 }

@@ -33,8 +33,8 @@ struct LinkInfoHeader {
 // serial 0xFFFFFFFF when the query fails.
 VolumeId QueryVolumeId(const std::string& driveRoot, uint32_t driveType);
 
-// Serialises the VolumeID at start, growing the buffer; the label's terminator is the zero fill.
-void AppendVolumeId(const VolumeId& volume, ByteBuffer& buffer, int32_t start);
+// Appends the VolumeID: its four fields and the label with its NUL.
+void AppendVolumeId(const VolumeId& volume, ByteBuffer& buffer);
 
 // The LinkInfo header for a volume and an ANSI local base path.
 LinkInfoHeader MakeLinkInfoHeader(const VolumeId& volume, const std::string& localBasePath);

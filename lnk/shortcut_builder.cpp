@@ -72,12 +72,11 @@ bool AssembleShortcut(const ShortcutRequest& request, ShortcutBlocks* shortcut) 
     if (!ToAnsi(link, &shortcut->ansiLinkPath) || NamesTheTarget(ansiTarget, shortcut->ansiLinkPath)) return false;
 
     ByteBuffer items;
-    for (PathEntry& entry : walk.entries) AppendItem(entry, items, ByteCount(items));
-    walk.entries.clear();
+    for (PathEntry& entry : walk.entries) AppendItem(entry, items);
     const size_t idListSize = items.size() + kRootItemSize + 2;
     if (idListSize > kMaxIdListSize) return false;
-    ByteBuffer rootItem(kRootItemSize, 0);
-    PutRootItem(rootItem);
+    ByteBuffer rootItem;
+    AppendRootItem(rootItem);
     ByteBuffer idListSizeField;
     AppendU16(idListSizeField, static_cast<uint16_t>(idListSize));
 

@@ -34,6 +34,6 @@ ByteBuffer StringDataBytes(const LinkStrings& strings) {
         AppendU16(bytes, static_cast<uint16_t>(slot.text->size()));
         AppendBytes(bytes, *slot.text);
     }
-    GrowTo(bytes, bytes.size() + 4);  // TerminalBlock
+    AppendZeros(bytes, 4);  // TerminalBlock
     return bytes;
 }

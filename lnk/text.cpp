@@ -12,15 +12,16 @@ int32_t AnsiSizeZ(const std::string& ansi) {
     return static_cast<int32_t>(ansi.size()) + 1;
 }
 
+bool EndsInDotOrBlank(const std::u16string& name) {
+    return !name.empty() && (name.back() == u'.' || name.back() == u' ');
+}
+
 bool HasComponentEndingInDotOrBlank(const std::u16string& path) {
     size_t start = 0;
     for (size_t end = 0; end <= path.size(); ++end) {
         if (end < path.size() && path[end] != u'\\' && path[end] != u'/') continue;
         const std::u16string component = path.substr(start, end - start);
-        if (!component.empty() && component != u"." && component != u".." &&
-            (component.back() == u'.' || component.back() == u' ')) {
-            return true;
-        }
+        if (component != u"." && component != u".." && EndsInDotOrBlank(component)) return true;
         start = end + 1;
     }
     return false;

@@ -13,6 +13,9 @@ bool ToAnsi(const std::u16string& text, std::string* ansi);
 // Bytes an ANSI string takes with its NUL terminator: its length + 1, so 1 for an empty one.
 int32_t AnsiSizeZ(const std::string& ansi);
 
+// True when the name ends in a dot or a blank, which the file system drops: it would name another file.
+bool EndsInDotOrBlank(const std::u16string& name);
+
 // True when a component of the path (between backslashes or slashes) ends in a dot or a blank, other
 // than "." and "..": the file system would drop those characters and name another file.
 bool HasComponentEndingInDotOrBlank(const std::u16string& path);
