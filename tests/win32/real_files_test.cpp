@@ -60,25 +60,6 @@ TEST_F(WriterOnRealFiles, ReadsTheTargetsFactsFromTheSystem) {
     EXPECT_EQ(parsed.driveType, static_cast<uint32_t>(DRIVE_FIXED));
 }
 
-TEST_F(WriterOnRealFiles, ReplacesExistingFilesLongerAndShorter) {
-    const std::wstring target = MakeFile(L"app.exe", 10);
-    const std::wstring link = dir + L"app.lnk";
-    ASSERT_EQ(BuildShortcut(RequestFor(target, link)), kBuildSucceeded);
-    const std::vector<uint8_t> fresh = ReadAll(link);
-    for (size_t oldSize : {size_t(5000), size_t(3)}) {
-        WriteAll(link, std::vector<uint8_t>(oldSize, 0xEE));
-        ASSERT_EQ(BuildShortcut(RequestFor(target, link)), kBuildSucceeded);
-        EXPECT_EQ(ReadAll(link), fresh) << "old file of " << oldSize << " bytes";
-    }
-}
-
-TEST_F(WriterOnRealFiles, DefaultShortcutPathBesideTheTarget) {
-    CreateDirectoryW((dir + L"a.b").c_str(), nullptr);
-    const std::wstring target = MakeFile(L"a.b\\tool.v2.exe", 1);
-    ASSERT_EQ(BuildShortcut(RequestFor(target, L"")), kBuildSucceeded);
-    EXPECT_EQ(FolderNames(dir + L"a.b\\"), (std::vector<std::wstring>{L"tool.lnk", L"tool.v2.exe"}));
-}
-
 // A shortcut path that names the target itself, by any spelling or through another path to the same
 // file, is refused: the target keeps its bytes.
 TEST_F(WriterOnRealFiles, ShortcutPathThatIsTheTargetIsRefused) {
@@ -120,40 +101,6 @@ TEST_F(WriterOnRealFiles, ShortcutPathsUpTo259CharactersInADeepFolder) {
         }
     }
     EXPECT_EQ(FolderNames(deep).size(), 5u) << "five shortcuts and no temporary file";
-}
-
-TEST_F(WriterOnRealFiles, RefusedShortcutPathsLeaveEverythingAsItWas) {
-    const std::wstring target = MakeFile(L"app.exe", 10);
-
-    const std::wstring readOnly = dir + L"readonly.lnk";
-    WriteAll(readOnly, {1, 2, 3});
-    SetFileAttributesW(readOnly.c_str(), FILE_ATTRIBUTE_READONLY);
-    EXPECT_EQ(BuildShortcut(RequestFor(target, readOnly)), kBuildFailed);
-    EXPECT_EQ(ReadAll(readOnly), (std::vector<uint8_t>{1, 2, 3}));
-
-    const std::wstring locked = dir + L"locked.lnk";
-    WriteAll(locked, {4, 5, 6});
-    HANDLE holder = CreateFileW(locked.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
-    ASSERT_NE(holder, INVALID_HANDLE_VALUE);
-    EXPECT_EQ(BuildShortcut(RequestFor(target, locked)), kBuildFailed);
-    CloseHandle(holder);
-    EXPECT_EQ(ReadAll(locked), (std::vector<uint8_t>{4, 5, 6}));
-
-    const std::wstring hidden = dir + L"hidden.lnk";
-    WriteAll(hidden, {7, 8});
-    SetFileAttributesW(hidden.c_str(), FILE_ATTRIBUTE_HIDDEN);
-    EXPECT_EQ(BuildShortcut(RequestFor(target, hidden)), kBuildFailed);
-    EXPECT_EQ(ReadAll(hidden), (std::vector<uint8_t>{7, 8}));
-
-    const std::wstring folder = dir + L"folder.lnk";
-    ASSERT_TRUE(CreateDirectoryW(folder.c_str(), nullptr));
-    EXPECT_EQ(BuildShortcut(RequestFor(target, folder)), kBuildFailed);
-    EXPECT_TRUE(GetFileAttributesW(folder.c_str()) & FILE_ATTRIBUTE_DIRECTORY);
-
-    EXPECT_EQ(BuildShortcut(RequestFor(target, dir + L"missing\\x.lnk")), kBuildFailed);
-    EXPECT_EQ(BuildShortcut(RequestFor(dir + L"missing.exe", dir + L"x.lnk")), kBuildFailed);
-    EXPECT_EQ(FolderNames(dir),
-              (std::vector<std::wstring>{L"app.exe", L"folder.lnk", L"hidden.lnk", L"locked.lnk", L"readonly.lnk"}));
 }
 
 TEST_F(WriterOnRealFiles, FaultsAtEveryStepKeepTheOldShortcut) {

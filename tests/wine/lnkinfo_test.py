@@ -38,15 +38,6 @@ CASES = {
     "unlabelled_folder_target": dict(
         files=["w/dir/inner.txt"],
         request=["W:\\dir\\", "T:\\links\\dir.lnk", "", "", "W:\\dir\\inner.txt", "0", "0x39", "1", ""]),
-    "default_link_path": dict(
-        files=["t/a.b/tool.v2.exe"],
-        request=["T:\\a.b\\tool.v2.exe", "", "", "", "", "0", "0", "1", ""]),
-    "missing_target": dict(
-        files=[],
-        request=["T:\\nothing.exe", "T:\\links\\nothing.lnk", "", "", "", "0", "0", "1", ""]),
-    "missing_link_folder": dict(
-        files=["t/Tools/app.exe"],
-        request=["T:\\Tools\\app.exe", "T:\\nowhere\\app.lnk", "", "", "", "0", "0", "1", ""]),
 }
 
 
@@ -163,16 +154,6 @@ class LnkinfoReadsWhatWasWritten(unittest.TestCase):
         self.assertEqual(names, ["dir"])
         _, fields, _, _, _ = self.written("unlabelled_folder_target")
         self.assertEqual(fields["File size"], "0 bytes")
-
-    def test_default_link_path_beside_the_target(self):
-        self.written("default_link_path", link="T:\\a.b\\tool.lnk")
-        self.assertEqual(sorted(os.listdir(unix_path(self.work, "T:\\a.b"))), ["tool.lnk", "tool.v2.exe"])
-
-    def test_failures_leave_no_file(self):
-        self.assertEqual(self.results["missing_target"], "0")
-        self.assertEqual(self.results["missing_link_folder"], "0")
-        self.assertFalse(os.path.exists(unix_path(self.work, "T:\\links\\nothing.lnk")))
-        self.assertFalse(os.path.exists(unix_path(self.work, "T:\\nowhere")))
 
 
 if __name__ == "__main__":
