@@ -7,13 +7,14 @@
 #include <cstdint>
 #include <string>
 
+#include "form1_controls.h"
+
 struct Form1 {
     HWND hwnd = nullptr;
-    HWND text1[6] = {};
-    HWND command1[4] = {};
-    HWND command2[2] = {};
-    HWND command3[2] = {};
-    HWND label1[9] = {};
+    HWND text1[kText1Count] = {};
+    HWND command1[kCommand1Count] = {};
+    HWND command2[kCommand2Count] = {};
+    HWND command3[kCommand3Count] = {};
     HWND text2 = nullptr;
     HWND combo1 = nullptr;
     HWND picture1 = nullptr;
@@ -40,7 +41,7 @@ Form1* Form1Of(HWND form);
 // The argument text of a command line: what follows the program's own path and the blanks after it.
 std::wstring ArgumentText(const wchar_t* commandLine);
 
-// Pixels of a length in twips at the window's DPI.
+// Pixels of a length in twips at the window's DPI: the window's one conversion of lengths.
 int TwipsToPixels(const Form1& form, int twips);
 
 std::wstring TextOf(HWND control);

@@ -50,6 +50,6 @@ const ControlSpec kForm1Controls[] = {
 const size_t kForm1ControlCount = sizeof kForm1Controls / sizeof kForm1Controls[0];
 
 const SeparatorLine kSeparatorLines[2] = {
-    {120, 1540, 6000, 1, COLOR_BTNSHADOW},
-    {120, 1560, 6000, 2, COLOR_BTNHIGHLIGHT},
+    {120, 1540, 6000, 15, COLOR_BTNSHADOW},     // 1 pixel at 96 DPI
+    {120, 1560, 6000, 30, COLOR_BTNHIGHLIGHT},  // 2 pixels
 };

@@ -32,6 +32,15 @@ enum ControlId {
     kMenuSpecialFolderSetBase = 710,
 };
 
+// Members of each control and menu array.
+constexpr int kText1Count = 6;
+constexpr int kCommand1Count = 4;
+constexpr int kCommand2Count = 2;
+constexpr int kCommand3Count = 2;
+constexpr int kLabel1Count = 9;
+constexpr int kMenuFolderSetCount = 2;
+constexpr int kMenuSpecialFolderSetCount = 5;
+
 // The controls in creation order, which is their z-order. Tab moves through the z-order, so the
 // controls that take the focus stand in their tab order; each label stands just before the field it
 // names, since the accessibility layer names a field by the label before it.
@@ -45,7 +54,7 @@ constexpr int kForm1ClientHeight = 5055;
 // The two lines of the etched separator: from (left, top) to (right, top), in twips.
 struct SeparatorLine {
     int left, top, right;
-    int widthPixels;
+    int width;  // twips
     int colorIndex;  // COLOR_BTNSHADOW or COLOR_BTNHIGHLIGHT
 };
 extern const SeparatorLine kSeparatorLines[2];

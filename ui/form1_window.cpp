@@ -55,12 +55,12 @@ std::wstring ArgumentText(const wchar_t* commandLine) {
     return at;
 }
 
-static HFONT CreateDialogFont(int dpi) {
+static HFONT CreateDialogFont(const Form1& form) {
     NONCLIENTMETRICSW metrics = {};
     metrics.cbSize = sizeof metrics;
     SystemParametersInfoW(SPI_GETNONCLIENTMETRICS, sizeof metrics, &metrics, 0);
     LOGFONTW font = metrics.lfMessageFont;
-    font.lfHeight = -MulDiv(9, dpi, 72);  // 9 points, the dialog font's size
+    font.lfHeight = -TwipsToPixels(form, 180);  // 9 points, the dialog font's size
     return CreateFontIndirectW(&font);
 }
 
@@ -173,7 +173,6 @@ static void Keep(Form1& form, const ControlSpec& item, HWND control) {
     if (name == L"Command1") form.command1[item.index] = control;
     if (name == L"Command2") form.command2[item.index] = control;
     if (name == L"Command3") form.command3[item.index] = control;
-    if (name == L"Label1") form.label1[item.index] = control;
     if (name == L"Text2") form.text2 = control;
     if (name == L"Combo1") form.combo1 = control;
     if (name == L"Picture1") form.picture1 = control;
@@ -234,25 +233,26 @@ static void CreateControls(Form1& form, HINSTANCE instance) {
 static void PaintSeparator(const Form1& form, HDC dc) {
     for (const SeparatorLine& line : kSeparatorLines) {
         RECT band = {TwipsToPixels(form, line.left), TwipsToPixels(form, line.top), TwipsToPixels(form, line.right),
-                     TwipsToPixels(form, line.top) + MulDiv(line.widthPixels, form.dpi, 96)};
+                     TwipsToPixels(form, line.top) + TwipsToPixels(form, line.width)};
         FillRect(dc, &band, GetSysColorBrush(line.colorIndex));
     }
 }
 
 // A control event, translated into the handler of its control array.
 static void OnCommand(Form1& form, int id, int code) {
+    const auto in = [id](int base, int count) { return id >= base && id < base + count; };
     const auto index = [id](int base) { return static_cast<int16_t>(id - base); };
-    if (id >= kText1Base && id < kText1Base + 6) {
+    if (in(kText1Base, kText1Count)) {
         if (code == EN_CHANGE) Text1_Change(form, index(kText1Base));
-    } else if (code == BN_CLICKED && id >= kCommand1Base && id < kCommand1Base + 4) {
+    } else if (code == BN_CLICKED && in(kCommand1Base, kCommand1Count)) {
         Command1_Click(form, index(kCommand1Base));
-    } else if (code == BN_CLICKED && id >= kCommand2Base && id < kCommand2Base + 2) {
+    } else if (code == BN_CLICKED && in(kCommand2Base, kCommand2Count)) {
         Command2_Click(form, index(kCommand2Base));
-    } else if (code == BN_CLICKED && id >= kCommand3Base && id < kCommand3Base + 2) {
+    } else if (code == BN_CLICKED && in(kCommand3Base, kCommand3Count)) {
         Command3_Click(form, index(kCommand3Base));
-    } else if (code == 0 && id >= kMenuFolderSetBase && id < kMenuFolderSetBase + 2) {
+    } else if (code == 0 && in(kMenuFolderSetBase, kMenuFolderSetCount)) {
         Menu_FolderSet_Click(form, index(kMenuFolderSetBase));
-    } else if (code == 0 && id >= kMenuSpecialFolderSetBase && id < kMenuSpecialFolderSetBase + 5) {
+    } else if (code == 0 && in(kMenuSpecialFolderSetBase, kMenuSpecialFolderSetCount)) {
         Menu_SpecialFolder_Set_Click(form, index(kMenuSpecialFolderSetBase));
     }
 }
@@ -338,7 +338,7 @@ HWND CreateForm1(HINSTANCE instance, Form1& form, const std::wstring& argumentTe
     HWND hwnd = CreateWindowExW(kForm1ExStyle, kForm1Class, kForm1Title, kForm1Style, CW_USEDEFAULT, CW_USEDEFAULT,
                                 frame.right - frame.left, frame.bottom - frame.top, nullptr, nullptr, instance, &form);
     if (!hwnd) return nullptr;
-    form.font = CreateDialogFont(form.dpi);
+    form.font = CreateDialogFont(form);
     form.menuPopup = CreateMenuPopup();
     CreateControls(form, instance);
     Form_Load(form, argumentText);

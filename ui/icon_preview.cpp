@@ -70,7 +70,7 @@ static void ShowChosenIcon(const Form1& form) {
     PictureClear(form.picture1);
     // ExtractIcon answers 1 for a file that is no icon container: not a handle to draw.
     if (reinterpret_cast<INT_PTR>(icon) > 1) {
-        const int offset = MulDiv(4, form.dpi, 96);
+        const int offset = TwipsToPixels(form, 60);  // 4 pixels at 96 DPI
         DrawIcon(PictureDC(form.picture1), offset, offset, icon);
         DestroyIcon(icon);
     }

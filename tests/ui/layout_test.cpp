@@ -52,7 +52,7 @@ RECT ClientRectOf(HWND form, HWND control) {
 }
 
 bool IsLabel(int id) {
-    return id >= kLabel1Base && id < kLabel1Base + 9;
+    return id >= kLabel1Base && id < kLabel1Base + kLabel1Count;
 }
 
 }  // namespace
