@@ -18,7 +18,6 @@ struct Form1 {
     HWND text2 = nullptr;
     HWND combo1 = nullptr;
     HWND picture1 = nullptr;
-    HWND toolTip = nullptr;
     HMENU menuPopup = nullptr;
     HFONT font = nullptr;
     int dpi = 96;
@@ -32,8 +31,11 @@ extern const wchar_t kForm1Class[];
 extern const wchar_t kForm1Title[];
 
 // Creates the window of form, which must outlive it, with its controls, runs Form_Load with the
-// command line's argument text and shows it.
+// command line's argument text, shows it and paints it.
 HWND CreateForm1(HINSTANCE instance, Form1& form, const std::wstring& argumentText, int showCommand);
+// Adds what only a user's input needs, once the window is on screen and before its first message is
+// read: the tool tips, the drop target and the names for screen readers. OLE must be initialised.
+void FinishForm1(HINSTANCE instance, Form1& form);
 // Runs the window's messages until it is closed; Tab moves the focus, Enter and Esc press nothing.
 int RunForm1(HWND form);
 Form1* Form1Of(HWND form);

@@ -42,9 +42,9 @@ const ControlSpec kForm1Controls[] = {
     {K::kButton, L"Command1", 3, kCommand1Base + 3, 5760, 2880, 255, 255, L"...",
      L"このボタンを押して、アイコンファイルを指定します。"},
     {K::kButton, L"Command3", 0, kCommand3Base + 0, 120, 2880, 255, 255, L"<",
-     L"アイコンファイルに複数のアイコンが含まれている場合、このボタンを押して前のアイコンを選択出来ます。"},
+     L"アイコンファイルに複数のアイコンが含まれている場合、このボタンを押して前のアイコンを選択出来ます。", true},
     {K::kButton, L"Command3", 1, kCommand3Base + 1, 960, 2880, 255, 255, L">",
-     L"アイコンファイルに複数のアイコンが含まれている場合、このボタンを押して次のアイコンを選択出来ます。"},
+     L"アイコンファイルに複数のアイコンが含まれている場合、このボタンを押して次のアイコンを選択出来ます。", true},
 };
 
 const size_t kForm1ControlCount = sizeof kForm1Controls / sizeof kForm1Controls[0];

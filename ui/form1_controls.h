@@ -1,6 +1,6 @@
-// The controls of Form1 as data: kind, name and index, rectangle in twips, caption and tool tip, in
-// the order that gives their z-order and tab order. The window is built from this table, and the tests
-// walk the same table.
+// The controls of Form1 as data: kind, name and index, rectangle in twips, caption, tool tip and
+// initial state, in the order that gives their z-order and tab order. The window is built from this
+// table, and the tests walk the same table.
 #pragma once
 
 #include <cstddef>
@@ -15,6 +15,7 @@ struct ControlSpec {
     int left, top, width, height;  // twips, from the top-left corner of the client area
     const wchar_t* caption;  // nullptr: empty
     const wchar_t* toolTip;  // nullptr: none
+    bool disabled = false;   // disabled when the window opens
 };
 
 // Child-window identifiers: one range per control array, so that a handler gets the index as id - base.

@@ -82,11 +82,11 @@ static RECT PlaceOf(const Form1& form, const ControlSpec& item) {
     return {left, top, left + TwipsToPixels(form, item.width), top + TwipsToPixels(form, item.height)};
 }
 
-static HWND CreateControl(Form1& form, const ControlSpec& item, HINSTANCE instance) {
+// A control in its initial state at its place.
+static HWND CreateControl(Form1& form, const ControlSpec& item, const RECT& place, HINSTANCE instance) {
     const wchar_t* className = L"STATIC";
-    DWORD style = WS_CHILD | WS_VISIBLE;
+    DWORD style = WS_CHILD | WS_VISIBLE | (item.disabled ? WS_DISABLED : 0);
     DWORD exStyle = 0;
-    const RECT place = PlaceOf(form, item);
     int height = place.bottom - place.top;
     switch (item.kind) {
     case ControlKind::kLabel:
@@ -132,17 +132,12 @@ static void FitComboHeight(HWND combo, int height) {
     }
 }
 
-// A label grows to show its whole caption in the window's font, but only into free room: where the font
-// is wider than the layout allows, the caption is cut rather than drawn over the next control.
-static void FitLabelToCaption(const Form1& form, const ControlSpec& label, HWND control) {
-    const std::wstring caption = TextOf(control);
-    HDC dc = GetDC(control);
-    HGDIOBJ previous = SelectObject(dc, form.font);
+// A label's place grown to show its whole caption, measured in dc with the window's font, but only into
+// free room: where the font is wider than the layout allows, the caption is cut rather than drawn over
+// the next control.
+static RECT LabelPlaceOf(const Form1& form, const ControlSpec& label, HDC dc) {
     SIZE text = {};
-    GetTextExtentPoint32W(dc, caption.c_str(), static_cast<int>(caption.size()), &text);
-    SelectObject(dc, previous);
-    ReleaseDC(control, dc);
-
+    GetTextExtentPoint32W(dc, label.caption, static_cast<int>(wcslen(label.caption)), &text);
     const RECT place = PlaceOf(form, label);
     RECT grown = {place.left, place.top, std::max(place.right, place.left + text.cx),
                   std::max(place.bottom, place.top + text.cy)};
@@ -153,29 +148,37 @@ static void FitLabelToCaption(const Form1& form, const ControlSpec& label, HWND 
         if (other.left >= place.right) grown.right = std::max(place.right, std::min(grown.right, other.left));
         if (other.top >= place.bottom) grown.bottom = std::max(place.bottom, std::min(grown.bottom, other.top));
     }
-    SetWindowPos(control, nullptr, 0, 0, grown.right - grown.left, grown.bottom - grown.top,
-                 SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    return grown;
 }
 
-static void AddToolTip(const Form1& form, HWND control, const wchar_t* text) {
-    TOOLINFOW tool = {};
-    tool.cbSize = sizeof tool;
-    tool.uFlags = TTF_IDISHWND | TTF_SUBCLASS;
-    tool.hwnd = form.hwnd;
-    tool.uId = reinterpret_cast<UINT_PTR>(control);
-    tool.lpszText = const_cast<wchar_t*>(text);
-    SendMessageW(form.toolTip, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&tool));
-}
-
-static void Keep(Form1& form, const ControlSpec& item, HWND control) {
+// Where Form1 keeps the handle of a control of the table; nullptr for a label, which it does not keep.
+static HWND* HandleOf(Form1& form, const ControlSpec& item) {
     const std::wstring name = item.name;
-    if (name == L"Text1") form.text1[item.index] = control;
-    if (name == L"Command1") form.command1[item.index] = control;
-    if (name == L"Command2") form.command2[item.index] = control;
-    if (name == L"Command3") form.command3[item.index] = control;
-    if (name == L"Text2") form.text2 = control;
-    if (name == L"Combo1") form.combo1 = control;
-    if (name == L"Picture1") form.picture1 = control;
+    if (name == L"Text1") return &form.text1[item.index];
+    if (name == L"Command1") return &form.command1[item.index];
+    if (name == L"Command2") return &form.command2[item.index];
+    if (name == L"Command3") return &form.command3[item.index];
+    if (name == L"Text2") return &form.text2;
+    if (name == L"Combo1") return &form.combo1;
+    if (name == L"Picture1") return &form.picture1;
+    return nullptr;
+}
+
+static void AddToolTips(Form1& form, HINSTANCE instance) {
+    HWND tips = CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr, WS_POPUP | TTS_ALWAYSTIP, CW_USEDEFAULT,
+                                CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, form.hwnd, nullptr, instance, nullptr);
+    SendMessageW(tips, TTM_SETMAXTIPWIDTH, 0, TwipsToPixels(form, 5000));
+    for (size_t i = 0; i < kForm1ControlCount; ++i) {
+        const ControlSpec& item = kForm1Controls[i];
+        if (!item.toolTip) continue;
+        TOOLINFOW tool = {};
+        tool.cbSize = sizeof tool;
+        tool.uFlags = TTF_IDISHWND | TTF_SUBCLASS;
+        tool.hwnd = form.hwnd;
+        tool.uId = reinterpret_cast<UINT_PTR>(*HandleOf(form, item));
+        tool.lpszText = const_cast<wchar_t*>(item.toolTip);
+        SendMessageW(tips, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&tool));
+    }
 }
 
 // A caption of punctuation alone, such as "...", tells a screen reader nothing.
@@ -187,7 +190,7 @@ static bool SaysNothing(const wchar_t* caption) {
 // name of what they do from their tool tips, and the preview is announced as a picture. Where the layer
 // lacks the annotation (Wine answers E_NOTIMPL), the controls keep their default names and roles: harmless,
 // so every failure is ignored.
-static void AnnotateForScreenReaders(const Form1& form) {
+static void AnnotateForScreenReaders(Form1& form) {
     IAccPropServices* services = nullptr;
     if (FAILED(CoCreateInstance(CLSID_AccPropServices, nullptr, CLSCTX_INPROC_SERVER, IID_IAccPropServices,
                                 reinterpret_cast<void**>(&services)))) {
@@ -196,8 +199,7 @@ static void AnnotateForScreenReaders(const Form1& form) {
     for (size_t i = 0; i < kForm1ControlCount; ++i) {
         const ControlSpec& item = kForm1Controls[i];
         if (item.kind == ControlKind::kButton && SaysNothing(item.caption)) {
-            services->SetHwndPropStr(GetDlgItem(form.hwnd, item.id), OBJID_CLIENT, CHILDID_SELF, PROPID_ACC_NAME,
-                                     item.toolTip);
+            services->SetHwndPropStr(*HandleOf(form, item), OBJID_CLIENT, CHILDID_SELF, PROPID_ACC_NAME, item.toolTip);
         }
     }
     VARIANT role;
@@ -208,26 +210,23 @@ static void AnnotateForScreenReaders(const Form1& form) {
     services->Release();
 }
 
-// Every control in its initial state, in the table's order.
+// Every control in its initial state, in the table's order; the labels at the size of their captions,
+// all measured with one device context.
 static void CreateControls(Form1& form, HINSTANCE instance) {
-    form.toolTip = CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr, WS_POPUP | TTS_ALWAYSTIP, CW_USEDEFAULT,
-                                   CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, form.hwnd, nullptr, instance, nullptr);
-    SendMessageW(form.toolTip, TTM_SETMAXTIPWIDTH, 0, TwipsToPixels(form, 5000));
+    HDC measure = CreateCompatibleDC(nullptr);
+    HGDIOBJ previous = SelectObject(measure, form.font);
     for (size_t i = 0; i < kForm1ControlCount; ++i) {
         const ControlSpec& item = kForm1Controls[i];
-        HWND control = CreateControl(form, item, instance);
-        Keep(form, item, control);
-        if (item.toolTip) AddToolTip(form, control, item.toolTip);
+        const RECT place = item.kind == ControlKind::kLabel ? LabelPlaceOf(form, item, measure) : PlaceOf(form, item);
+        HWND control = CreateControl(form, item, place, instance);
+        if (HWND* kept = HandleOf(form, item)) *kept = control;
         if (item.kind == ControlKind::kComboList) FitComboHeight(control, TwipsToPixels(form, item.height));
-        if (item.kind == ControlKind::kLabel) FitLabelToCaption(form, item, control);
     }
-    AnnotateForScreenReaders(form);
+    SelectObject(measure, previous);
+    DeleteDC(measure);
     form.focusedControl = form.text1[0];
     SendMessageW(form.text2, EM_LIMITTEXT, 1, 0);
     HookHotKeyBox(form);
-    RegisterTargetBoxDrop(form);
-    EnableWindow(form.command3[0], FALSE);
-    EnableWindow(form.command3[1], FALSE);
 }
 
 static void PaintSeparator(const Form1& form, HDC dc) {
@@ -345,6 +344,12 @@ HWND CreateForm1(HINSTANCE instance, Form1& form, const std::wstring& argumentTe
     ShowWindow(hwnd, showCommand);
     UpdateWindow(hwnd);
     return hwnd;
+}
+
+void FinishForm1(HINSTANCE instance, Form1& form) {
+    AddToolTips(form, instance);
+    RegisterTargetBoxDrop(form);
+    AnnotateForScreenReaders(form);
 }
 
 // Notes whether the input that presses a button came from the keyboard or the mouse.

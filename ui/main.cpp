@@ -5,10 +5,14 @@
 #include "form1.h"
 
 int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int showCommand) {
-    OleInitialize(nullptr);  // the folder browser and drag-and-drop need it on this thread
     Form1 form;
     HWND window = CreateForm1(instance, form, ArgumentText(GetCommandLineW()), showCommand);
-    const int result = window ? RunForm1(window) : 1;
+    if (!window) return 1;
+    // Drag-and-drop, the screen-reader names and the folder browser need OLE on this thread; nothing
+    // on screen does, so it starts once the window is shown.
+    OleInitialize(nullptr);
+    FinishForm1(instance, form);
+    const int result = RunForm1(window);
     OleUninitialize();
     return result;
 }
