@@ -1,36 +1,37 @@
 // Real OLE drops from the test's thread onto the window: DoDragDrop of what the clipboard offers (a file
-// list, or text alone) while the mouse is moved and released by injected input. A file list dropped on
+// list, or text alone). A file list dropped on
 // the target box fills the window from its first file; text alone, or a drop on another box, changes nothing.
 #include <windows.h>
 #include <shlobj.h>
 #include <gtest/gtest.h>
 
-#include <atomic>
-#include <thread>
+#include <algorithm>
 
 #include "window_test.h"
 
 namespace {
-// The drag ends when the left button is up.
+// The drag's source moves the pointer to the drop point in ten steps, one each time the drag asks whether
+// to go on, waits there a few more and drops, as a user's mouse would.
 struct DragSource final : IDropSource {
+    POINT from, to;
+    int asked = 0;
+    DWORD shown = DROPEFFECT_NONE;  // what the pointer shows, from the target's answer
     HRESULT STDMETHODCALLTYPE QueryInterface(REFIID id, void** object) override {
         *object = id == IID_IUnknown || id == IID_IDropSource ? static_cast<IDropSource*>(this) : nullptr;
         return *object ? S_OK : E_NOINTERFACE;
     }
     ULONG STDMETHODCALLTYPE AddRef() override { return 1; }
     ULONG STDMETHODCALLTYPE Release() override { return 1; }
-    HRESULT STDMETHODCALLTYPE QueryContinueDrag(BOOL escape, DWORD keys) override {
-        return escape ? DRAGDROP_S_CANCEL : keys & MK_LBUTTON ? S_OK : DRAGDROP_S_DROP;
+    HRESULT STDMETHODCALLTYPE QueryContinueDrag(BOOL, DWORD) override {
+        const int step = std::min(++asked, 10);
+        SetCursorPos(from.x + (to.x - from.x) * step / 10, from.y + (to.y - from.y) * step / 10);
+        return asked < 15 ? S_OK : DRAGDROP_S_DROP;
     }
-    HRESULT STDMETHODCALLTYPE GiveFeedback(DWORD) override { return DRAGDROP_S_USEDEFAULTCURSORS; }
+    HRESULT STDMETHODCALLTYPE GiveFeedback(DWORD effect) override {
+        shown = effect;
+        return DRAGDROP_S_USEDEFAULTCURSORS;
+    }
 };
-
-void Mouse(DWORD flag) {
-    INPUT input = {};
-    input.type = INPUT_MOUSE;
-    input.mi.dwFlags = flag;
-    SendInput(1, &input, sizeof input);
-}
 
 // What the clipboard offers, as the data object of a drag: a file list (CF_HDROP) or text.
 IDataObject* Offer(UINT format, const std::wstring& items) {
@@ -61,49 +62,20 @@ protected:
         WindowTest::TearDown();
     }
 
-    // Presses the mouse on a small window of the test, the drag's source, drags the data to the middle of
-    // a control and releases it there; returns the drop's effect.
+    // Drags the data from the screen's corner to the middle of a control and drops it there; returns the
+    // drop's effect, which the pointer showed too.
     DWORD DragOnto(IDataObject* data, int id) const {
         RECT box;
         GetWindowRect(form.Control(id), &box);
-        const POINT end = {(box.left + box.right) / 2, (box.top + box.bottom) / 2};
-        // Sharing the window's input state, this thread sees the release wherever the pointer is.
-        const DWORD window = GetWindowThreadProcessId(form.form(), nullptr);
-        AttachThreadInput(GetCurrentThreadId(), window, TRUE);
-        HWND grip = CreateWindowExW(WS_EX_TOPMOST, L"STATIC", L"", WS_POPUP | WS_VISIBLE | SS_BLACKRECT, 0, 0, 24, 24,
-                                    nullptr, nullptr, nullptr, nullptr);
-        SetForegroundWindow(grip);
-        SetCursorPos(12, 12);
-        Mouse(MOUSEEVENTF_LEFTDOWN);
-        WaitUntil([] {
-            for (MSG message; PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE);) DispatchMessageW(&message);
-            return GetKeyState(VK_LBUTTON) < 0;
-        }, 2000);
-        std::atomic<bool> ended{false}, stuck{false};
-        std::thread mouse([&] {
-            Sleep(300);
-            for (int step = 1; step <= 10; ++step, Sleep(30)) SetCursorPos(12 + (end.x - 12) * step / 10, 12 + (end.y - 12) * step / 10);
-            Sleep(300);
-            Mouse(MOUSEEVENTF_LEFTUP);
-            if (!WaitUntil([&] { return ended.load(); }, 5000)) {
-                stuck = true;
-                INPUT escape[2] = {};  // never hang the suite: Esc ends any drag
-                escape[0].type = escape[1].type = INPUT_KEYBOARD;
-                escape[0].ki.wVk = escape[1].ki.wVk = VK_ESCAPE;
-                escape[1].ki.dwFlags = KEYEVENTF_KEYUP;
-                SendInput(2, escape, sizeof escape[0]);
-            }
-        });
         DragSource source;
+        source.from = {2, 2};
+        source.to = {(box.left + box.right) / 2, (box.top + box.bottom) / 2};
+        SetCursorPos(2, 2);
         DWORD effect = DROPEFFECT_NONE;
         DoDragDrop(data, &source, DROPEFFECT_COPY | DROPEFFECT_LINK, &effect);
-        ended = true;
-        mouse.join();
-        EXPECT_FALSE(stuck) << "the drag did not end when the button was released";
         data->Release();
-        DestroyWindow(grip);
-        AttachThreadInput(GetCurrentThreadId(), window, FALSE);
         form.Settle();
+        EXPECT_EQ(source.shown, effect) << "the pointer showed another effect than the drop's";
         return effect;
     }
 };
