@@ -98,22 +98,20 @@ void RunningForm::SetText(int id, const std::wstring& text) const {
 }
 
 void RunningForm::PressKey(WORD virtualKey, WORD heldKey) const {
-    DWORD front = GetWindowThreadProcessId(GetForegroundWindow(), nullptr);
-    if (front != thread_) {
+    if (GetWindowThreadProcessId(GetForegroundWindow(), nullptr) != thread_) {
         SetForegroundWindow(form_);
         WaitUntil([this] { return GetForegroundWindow() == form_; }, 5000);
     }
-    std::vector<INPUT> keys;
-    for (const auto& [key, flags] : {std::pair<WORD, DWORD>{heldKey, 0}, {virtualKey, 0}, {virtualKey, KEYEVENTF_KEYUP},
-                                     {heldKey, KEYEVENTF_KEYUP}}) {
-        if (!key) continue;
-        INPUT input = {};
-        input.type = INPUT_KEYBOARD;
-        input.ki.wVk = key;
-        input.ki.dwFlags = flags;
-        keys.push_back(input);
+    const WORD strokes[] = {heldKey, virtualKey, virtualKey, heldKey};  // down, down, up, up
+    INPUT keys[4] = {};
+    UINT count = 0;
+    for (int i = 0; i < 4; ++i) {
+        if (!strokes[i]) continue;
+        keys[count].type = INPUT_KEYBOARD;
+        keys[count].ki.wVk = strokes[i];
+        keys[count++].ki.dwFlags = i < 2 ? 0 : KEYEVENTF_KEYUP;
     }
-    SendInput(static_cast<UINT>(keys.size()), keys.data(), sizeof(INPUT));
+    SendInput(count, keys, sizeof(INPUT));
 }
 
 HWND RunningForm::Focus() const {
