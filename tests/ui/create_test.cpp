@@ -32,9 +32,12 @@ protected:
     // Expects the window's shortcut to be the writer's own of the fields, with this hotkey and show command.
     void ExpectShortcutOf(const std::wstring& link, int32_t iconIndex, uint32_t hotKey, int32_t show) {
         const std::wstring direct = dir + L"direct.lnk";
-        ASSERT_EQ(BuildShortcut(U16(form.Text(kText1Base + 0)), U16(direct), U16(form.Text(kText1Base + 2)),
-                                U16(form.Text(kText1Base + 3)), U16(form.Text(kText1Base + 4)), iconIndex, hotKey, show,
-                                U16(form.Text(kText1Base + 5))), kBuildSucceeded);
+        const auto field = [this](int i) {
+            const std::wstring text = form.Text(kText1Base + i);
+            return std::u16string(text.begin(), text.end());
+        };
+        ASSERT_EQ(BuildShortcut(field(0), std::u16string(direct.begin(), direct.end()), field(2), field(3), field(4), iconIndex,
+                                hotKey, show, field(5)), kBuildSucceeded);
         EXPECT_EQ(ReadAll(link), ReadAll(direct));
         EXPECT_GT(ReadAll(link).size(), 76u);
     }
