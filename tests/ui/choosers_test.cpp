@@ -15,29 +15,28 @@ std::wstring FolderOf(int csidl) {
     return path;
 }
 
-std::vector<std::wstring> FileTypes(HWND dialog) {
-    HWND types = GetDlgItem(dialog, 0x470);
-    std::vector<std::wstring> items(SendMessageW(types, CB_GETCOUNT, 0, 0));
-    for (size_t i = 0; i < items.size(); ++i) {
-        wchar_t text[256] = {};
-        SendMessageW(types, CB_GETLBTEXT, i, reinterpret_cast<LPARAM>(text));
-        items[i] = text;
-    }
-    EXPECT_EQ(SendMessageW(types, CB_GETCURSEL, 0, 0), 0);
-    return items;
-}
 }  // namespace
 
 class Choosers : public WindowTest {
 protected:
-    // Waits for the dialog that the button or menu entry opened, checks its file types and answers it
-    // with a typed name, or cancels it (typed null).
-    void AnswerFileDialog(const wchar_t* title, const std::vector<std::wstring>& types, const std::wstring* typed) {
+    // Waits for the file dialog that a click or menu entry opened, checks its file types (the first one
+    // chosen) and the name it proposes, and answers it with a typed name, or cancels it (no name).
+    void AnswerFileDialog(const wchar_t* title, const std::vector<std::wstring>& types, const std::wstring& proposed,
+                          const std::wstring& typed) const {
         const HWND dialog = form.WaitForWindow(L"#32770", title);
         ASSERT_NE(dialog, nullptr);
-        EXPECT_EQ(FileTypes(dialog), types);
-        if (typed) SetDlgItemTextW(dialog, 0x47C, typed->c_str());
-        form.EndDialog(dialog, typed ? IDOK : IDCANCEL);
+        const HWND list = GetDlgItem(dialog, 0x470);
+        std::vector<std::wstring> shown(SendMessageW(list, CB_GETCOUNT, 0, 0));
+        for (size_t i = 0; i < shown.size(); ++i) {
+            wchar_t text[256] = {};
+            SendMessageW(list, CB_GETLBTEXT, i, reinterpret_cast<LPARAM>(text));
+            shown[i] = text;
+        }
+        EXPECT_EQ(shown, types);
+        EXPECT_EQ(SendMessageW(list, CB_GETCURSEL, 0, 0), 0);
+        EXPECT_EQ(WindowText(GetDlgItem(dialog, 0x47C)), proposed);
+        SetDlgItemTextW(dialog, 0x47C, typed.c_str());
+        form.EndDialog(dialog, typed.empty() ? IDCANCEL : IDOK);
     }
     std::wstring Choose(int menuEntry) const {
         SendMessageW(form.form(), WM_COMMAND, menuEntry, 0);
@@ -49,15 +48,15 @@ TEST_F(Choosers, TargetAndIconFilesFromOpenDialogs) {
     const wchar_t title[] = L"ショートカット先のファイル選択";
     const std::wstring target = MakeFile(L"tool.exe", 10), icons = WindowsPathFromEnvironment("VANTORELLE_ICO");
     form.SetText(kText1Base + 2, L"--keep");
-    for (const std::wstring* typed : {&target, static_cast<const std::wstring*>(nullptr)}) {
+    for (const std::wstring& typed : {target, std::wstring()}) {
         form.Click(kCommand1Base + 0);
-        AnswerFileDialog(title, {L"全てのファイル(*.*)"}, typed);
+        AnswerFileDialog(title, {L"全てのファイル(*.*)"}, L"", typed);
         EXPECT_EQ(Fields(), (std::vector<std::wstring>{target, target + L".lnk", L"--keep", dir, target, L"tool.exeを開きます。"}));
     }
-    for (const std::wstring* typed : {&icons, static_cast<const std::wstring*>(nullptr)}) {
+    for (const std::wstring& typed : {icons, std::wstring()}) {
         form.Click(kCommand1Base + 3);
         AnswerFileDialog(title, {L"アイコンが含まれているファイル(*.ico;*.exe;*.dll)", L"アイコン(*.ico)", L"実行ファイル(*.exe)",
-                                 L"ダイナミックリンクライブラリ(*.dll)", L"全てのファイル(*.*)"}, typed);
+                                 L"ダイナミックリンクライブラリ(*.dll)", L"全てのファイル(*.*)"}, L"", typed);
         EXPECT_EQ(form.Text(kText1Base + 4), icons);
         EXPECT_EQ(form.Text(kText1Base + 0), target);
         EXPECT_TRUE(form.Enabled(kCommand3Base + 1));
@@ -65,50 +64,40 @@ TEST_F(Choosers, TargetAndIconFilesFromOpenDialogs) {
 }
 
 TEST_F(Choosers, DestinationMenuBesideTheTargetAndInTheSpecialFolders) {
-    EXPECT_EQ(Choose(kMenuFolderSetBase + 0), L".lnk");
     const std::wstring folders[] = {FolderOf(CSIDL_PROGRAMS), FolderOf(CSIDL_DESKTOPDIRECTORY), FolderOf(CSIDL_STARTUP),
                                     FolderOf(CSIDL_APPDATA) + L"\\Microsoft\\Internet Explorer\\Quick Launch",
                                     FolderOf(CSIDL_SENDTO)};
     for (const std::wstring target : {L"C:\\Tools\\app.exe", L"app.exe", L""}) {
         form.SetText(kText1Base + 0, target);
-        const std::wstring name = target.empty() ? L".lnk" : L"app.exe.lnk";
-        if (!target.empty()) {
-            EXPECT_EQ(Choose(kMenuFolderSetBase + 0), target + L".lnk");
-        }
+        EXPECT_EQ(Choose(kMenuFolderSetBase + 0), target + L".lnk");
         for (int i = 0; i < kMenuSpecialFolderSetCount; ++i) {
             ASSERT_GT(folders[i].size(), 3u);
-            EXPECT_EQ(Choose(kMenuSpecialFolderSetBase + i), folders[i] + L"\\" + name);
+            const std::wstring path = Choose(kMenuSpecialFolderSetBase + i);
+            EXPECT_EQ(path, folders[i] + (target.empty() ? L"\\.lnk" : L"\\app.exe.lnk"));
             const auto caret = static_cast<DWORD>(SendMessageW(form.Control(kText1Base + 1), EM_GETSEL, 0, 0));
-            EXPECT_EQ(caret, MAKELONG(form.Text(kText1Base + 1).size(), form.Text(kText1Base + 1).size())) << "at the end";
+            EXPECT_EQ(caret, MAKELONG(path.size(), path.size())) << "at the end";
         }
     }
 }
 
 TEST_F(Choosers, DestinationMenuSaveDialogProposesTheNameAndAddsLnkWhereMissing) {
-    const std::vector<std::wstring> types = {L"ショートカット(*.lnk)", L"全てのファイル(*.*)"};
-    form.SetText(kText1Base + 0, L"C:\\Tools\\app.exe");
-    for (const auto& [typed, expected] : {std::pair{L"Tool", L"Tool.lnk"}, {L"Tool.LNK", L"Tool.LNK"}, {L"Tool.Lnk", L"Tool.Lnk"},
-                                          {L"Tool.txt", L"Tool.txt.lnk"}}) {
+    const std::wstring app = L"C:\\Tools\\app.exe", longName = L"C:\\Tools\\" + std::wstring(300, L'a') + L".exe";
+    const struct {
+        std::wstring target, proposed, typed, shortcut;
+    } cases[] = {
+        {app, L"app.exe.lnk", dir + L"Tool", dir + L"Tool.lnk"},
+        {app, L"app.exe.lnk", dir + L"Tool.LNK", dir + L"Tool.LNK"},
+        {app, L"app.exe.lnk", dir + L"Tool.Lnk", dir + L"Tool.Lnk"},
+        {app, L"app.exe.lnk", dir + L"Tool.txt", dir + L"Tool.txt.lnk"},
+        {longName, L"", L"", dir + L"Tool.txt.lnk"},  // longer than the name box holds: no name; cancelled
+    };
+    for (const auto& c : cases) {
+        form.SetText(kText1Base + 0, c.target);
         PostMessageW(form.form(), WM_COMMAND, kMenuFolderSetBase + 1, 0);
-        const HWND dialog = form.WaitForWindow(L"#32770", L"ショートカットの作成先");
-        ASSERT_NE(dialog, nullptr);
-        wchar_t proposed[MAX_PATH] = {};
-        GetDlgItemTextW(dialog, 0x47C, proposed, MAX_PATH);
-        EXPECT_STREQ(proposed, L"app.exe.lnk");
-        const std::wstring path = dir + typed;
-        AnswerFileDialog(L"ショートカットの作成先", types, &path);
-        EXPECT_EQ(form.Text(kText1Base + 1), dir + expected);
+        AnswerFileDialog(L"ショートカットの作成先", {L"ショートカット(*.lnk)", L"全てのファイル(*.*)"}, c.proposed, c.typed);
+        EXPECT_EQ(form.Text(kText1Base + 1), c.shortcut);
     }
-    // Longer than the dialog's name box holds: the dialog opens with an empty name, not one cut short.
-    form.SetText(kText1Base + 0, L"C:\\Tools\\" + std::wstring(300, L'a') + L".exe");
-    PostMessageW(form.form(), WM_COMMAND, kMenuFolderSetBase + 1, 0);
-    const HWND dialog = form.WaitForWindow(L"#32770", L"ショートカットの作成先");
-    ASSERT_NE(dialog, nullptr);
-    EXPECT_EQ(GetWindowTextLengthW(GetDlgItem(dialog, 0x47C)), 0);
-    AnswerFileDialog(L"ショートカットの作成先", types, nullptr);
-    EXPECT_EQ(form.Text(kText1Base + 1), dir + L"Tool.txt.lnk") << "a cancel changes nothing";
 }
-
 TEST_F(Choosers, WorkingFolderFromTheFolderBrowser) {
     form.SetText(kText1Base + 3, L"unchanged");
     for (int button : {IDCANCEL, IDOK}) {
