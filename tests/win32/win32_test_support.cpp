@@ -26,10 +26,10 @@ std::vector<std::wstring> FolderNames(const std::wstring& folder) {
 
 void RealFiles::SetUp() {
     static int serial = 0;
-    dir = (fs::temp_directory_path() / ("vantorelle-test-" + std::to_string(GetCurrentProcessId()) + "-" +
-                                        std::to_string(++serial))).wstring() + L"\\";
-    TearDown();  // a folder left by an earlier process of the same id (ids come round under Wine)
-    ASSERT_TRUE(fs::create_directory(dir));
+    do {  // past any folder left by an earlier process of the same id (ids come round under Wine)
+        dir = (fs::temp_directory_path() / ("vantorelle-test-" + std::to_string(GetCurrentProcessId()) + "-" +
+                                            std::to_string(++serial))).wstring() + L"\\";
+    } while (!fs::create_directory(dir));
 }
 
 void RealFiles::TearDown() {
