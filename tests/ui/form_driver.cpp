@@ -145,14 +145,6 @@ void RunningForm::EndDialog(HWND dialog, int button) const {
     Settle();
 }
 
-std::wstring RunningForm::CreateAndAnswer() const {
-    Click(kCommand2Base + 0);
-    const HWND box = WaitForWindow(L"#32770");
-    const std::wstring caption = box ? WindowText(box) : L"";
-    if (box) EndDialog(box);
-    return caption;
-}
-
 bool RunningForm::Settle() const {
     DWORD_PTR ignored;
     return SendMessageTimeoutW(form_, WM_NULL, 0, 0, SMTO_NORMAL, 5000, &ignored) != 0;

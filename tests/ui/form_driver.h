@@ -39,8 +39,6 @@ public:
     HWND WaitForWindow(const wchar_t* className, const wchar_t* caption = nullptr, DWORD timeoutMs = 10000) const;
     // Ends a box or dialog with a button and waits until it is gone and the form has handled the result.
     void EndDialog(HWND dialog, int button = IDOK) const;
-    // Presses 作成, returns the caption of the box that answers and dismisses it.
-    std::wstring CreateAndAnswer() const;
     // Lets the form handle all it was sent; false when it no longer answers.
     bool Settle() const;
     // Waits for the form's thread or program to end.

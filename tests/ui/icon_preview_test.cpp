@@ -15,11 +15,6 @@ protected:
         EXPECT_EQ(form.Enabled(kCommand3Base + 0), form.Enabled(kCommand3Base + 1)) << "enabled together";
         return form.Enabled(kCommand3Base + 1);
     }
-    static std::wstring OwnPath() {  // this program holds three icons
-        wchar_t path[MAX_PATH];
-        GetModuleFileNameW(nullptr, path, MAX_PATH);
-        return path;
-    }
 };
 
 TEST_F(IconPreview, FilesWithIconsShowTheFirstAndOthersClearThePreview) {
@@ -27,7 +22,7 @@ TEST_F(IconPreview, FilesWithIconsShowTheFirstAndOthersClearThePreview) {
     const struct {
         std::wstring file;
         bool icons;
-    } files[] = {{shell32, true}, {WindowsPathFromEnvironment("VANTORELLE_ICO"), true}, {OwnPath(), true},
+    } files[] = {{shell32, true}, {WindowsPathFromEnvironment("VANTORELLE_ICO"), true}, {TestProgramPath(), true},
                  {L"", false}, {dir + L"missing.exe", false}, {MakeFile(L"notes.txt", 100), false}};
     for (const auto& f : files) {
         SCOPED_TRACE(f.file);
@@ -46,7 +41,7 @@ TEST_F(IconPreview, FilesWithIconsShowTheFirstAndOthersClearThePreview) {
 
 TEST_F(IconPreview, ChosenIconStopsAtBothEndsAndLastsUntilTheNextFileWithIcons) {
     const auto index = [this] { return Form1Of(form.form())->CurrentIconIndex; };
-    Show(OwnPath());
+    Show(TestProgramPath());
     for (const auto& [button, times, expected] : {std::tuple{1, 1, 1}, {1, 2, 2}, {0, 1, 1}, {0, 3, 0}, {1, 5, 2}}) {
         for (int i = 0; i < times; ++i) form.ClickAndWait(kCommand3Base + button);
         EXPECT_EQ(index(), expected) << button << " pressed " << times;

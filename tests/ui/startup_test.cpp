@@ -19,9 +19,7 @@ TEST(StartUp, ArgumentTextFillsTheFieldsFromOnePath) {
     };
     for (const auto& c : cases) {
         RunningForm form(c.arguments);
-        std::vector<std::wstring> fields;
-        for (int i = 0; i < kText1Count; ++i) fields.push_back(form.Text(kText1Base + i));
-        EXPECT_EQ(fields, c.fields);
+        EXPECT_EQ(FieldsOf(form), c.fields);
         EXPECT_EQ(WindowText(form.Control(kCombo1Id)), L"通常のウインドウ");
         EXPECT_EQ(form.Focus(), form.Control(kText1Base + 0));
     }

@@ -5,13 +5,17 @@
 #include "form_driver.h"
 #include "ui/form1_controls.h"
 
+// The six text fields, Text1(0) to Text1(5).
+std::vector<std::wstring> FieldsOf(const RunningForm& form);
+// The path of the test program, a file of three icons.
+std::wstring TestProgramPath();
+
 class WindowTest : public RealFiles {
 protected:
     RunningForm form;
 
-    std::vector<std::wstring> Fields() const {
-        std::vector<std::wstring> fields;
-        for (int i = 0; i < kText1Count; ++i) fields.push_back(form.Text(kText1Base + i));
-        return fields;
-    }
+    std::vector<std::wstring> Fields() const { return FieldsOf(form); }
+    // Presses 作成 and returns the caption of the answer, having checked its text and icon against the
+    // caption, and dismisses it.
+    std::wstring Create() const;
 };
