@@ -17,6 +17,16 @@ void WriteAll(const std::wstring& path, const std::vector<uint8_t>& bytes) {
     ASSERT_TRUE(out.write(reinterpret_cast<const char*>(bytes.data()), bytes.size()));
 }
 
+std::wstring UnixPathOf(const std::wstring& windowsPath) {
+    using ToUnix = char* (*)(const wchar_t*);
+    const auto toUnix = reinterpret_cast<ToUnix>(
+        reinterpret_cast<void*>(GetProcAddress(GetModuleHandleW(L"kernel32"), "wine_get_unix_file_name")));
+    char* unix = toUnix ? toUnix(windowsPath.c_str()) : nullptr;
+    const std::wstring path = unix ? fs::u8path(unix).wstring() : L"";
+    HeapFree(GetProcessHeap(), 0, unix);
+    return path;
+}
+
 std::vector<std::wstring> FolderNames(const std::wstring& folder) {
     std::vector<std::wstring> names;
     std::error_code error;

@@ -11,11 +11,12 @@
 #include <vector>
 
 #include "lnk/platform.h"
-#include "unix_path.h"
 
 // Bytes of a file, or none when it cannot be read.
 std::vector<uint8_t> ReadAll(const std::wstring& path);
 void WriteAll(const std::wstring& path, const std::vector<uint8_t>& bytes);
+// The Unix path of a Windows path under Wine.
+std::wstring UnixPathOf(const std::wstring& windowsPath);
 // Names in a folder, "." and ".." left out.
 std::vector<std::wstring> FolderNames(const std::wstring& folder);
 
