@@ -52,7 +52,6 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     std::string label, existing;
     if (in.ConsumeBool() && ansi(Text(in, 12), &label)) sys.volumes["C:\\"] = {label, in.ConsumeIntegral<uint32_t>()};
     for (int& at : sys.faultAt) at = in.ConsumeIntegralInRange(0, 12);
-    if (sys.faultAt[kFailClose] == 10) sys.faultAt[kFailClose] = 0;  // that close leaves the new bytes with result 0
     sys.replaceFailures = in.ConsumeIntegralInRange(0, 30);  // more than 24: written in place
     if (ansi(r.linkPath, &existing) && !existing.empty() && in.ConsumeBool()) {
         sys.files[existing] = in.ConsumeBytes<uint8_t>(in.ConsumeIntegralInRange<size_t>(0, 300));
