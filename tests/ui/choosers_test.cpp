@@ -82,9 +82,7 @@ TEST_F(Choosers, DestinationMenuBesideTheTargetAndInTheSpecialFolders) {
 
 TEST_F(Choosers, DestinationMenuSaveDialogProposesTheNameAndAddsLnkWhereMissing) {
     const std::wstring app = L"C:\\Tools\\app.exe", longName = L"C:\\Tools\\" + std::wstring(300, L'a') + L".exe";
-    const struct {
-        std::wstring target, proposed, typed, shortcut;
-    } cases[] = {
+    const struct { std::wstring target, proposed, typed, shortcut; } cases[] = {
         {app, L"app.exe.lnk", dir + L"Tool", dir + L"Tool.lnk"},
         {app, L"app.exe.lnk", dir + L"Tool.LNK", dir + L"Tool.LNK"},
         {app, L"app.exe.lnk", dir + L"Tool.Lnk", dir + L"Tool.Lnk"},

@@ -24,11 +24,7 @@ bool WaitUntil(const std::function<bool()>& holds, DWORD timeoutMs) {
 }
 
 namespace {
-struct Search {
-    const wchar_t* className;
-    const wchar_t* caption;
-    HWND except, found;
-};
+struct Search { const wchar_t* className; const wchar_t* caption; HWND except, found; };
 
 BOOL CALLBACK Match(HWND window, LPARAM context) {
     auto* search = reinterpret_cast<Search*>(context);

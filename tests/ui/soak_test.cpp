@@ -12,20 +12,10 @@
 namespace {
 // Wine answers 0 to GetProcessHandleCount and GetGuiResources, so handles are counted in the system's
 // handle table, the windows stand for the USER objects, and committed memory shows leaked GDI objects and icons.
-struct Usage {
-    ULONG handles = 0;
-    int windows = 0;
-    SIZE_T memory = 0;
-};
+struct Usage { ULONG handles = 0; int windows = 0; SIZE_T memory = 0; };
 
 Usage UsageOf(DWORD thread) {
-    struct Entry {
-        ULONG processId;
-        BYTE type, flags;
-        USHORT handle;
-        PVOID object;
-        ACCESS_MASK access;
-    };
+    struct Entry { ULONG processId; BYTE type, flags; USHORT handle; PVOID object; ACCESS_MASK access; };
     using Query = LONG(WINAPI*)(ULONG, PVOID, ULONG, PULONG);
     const auto query = reinterpret_cast<Query>(
         reinterpret_cast<void*>(GetProcAddress(GetModuleHandleW(L"ntdll"), "NtQuerySystemInformation")));

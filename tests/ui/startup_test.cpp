@@ -6,10 +6,7 @@
 
 TEST(StartUp, ArgumentTextFillsTheFieldsFromOnePath) {
     const std::wstring tools = L"C:\\Program Files\\Tools\\app.exe", both = L"C:\\x y\\a.exe C:\\b.exe";
-    const struct {
-        std::wstring arguments;
-        std::vector<std::wstring> fields;
-    } cases[] = {
+    const struct { std::wstring arguments; std::vector<std::wstring> fields; } cases[] = {
         {L"", {L"", L"", L"", L"", L"", L""}},
         {L"\"" + tools + L"\"", {tools, tools + L".lnk", L"", L"C:\\Program Files\\Tools\\", tools, L"app.exeを開きます。"}},
         {L"C:\\a\"b\\c.exe", {L"C:\\ab\\c.exe", L"C:\\ab\\c.exe.lnk", L"", L"C:\\ab\\", L"C:\\ab\\c.exe", L"c.exeを開きます。"}},
