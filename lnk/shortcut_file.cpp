@@ -86,7 +86,8 @@ static bool PutContent(LnkFile file, const std::vector<uint8_t>& bytes) {
 
 // The shortcut is held open by another program that lets others read and write it, but not replace
 // it: the checked bytes are written into it, through a handle shared with that program. If they cannot
-// be written and read back whole, the old bytes are put back.
+// be written and read back whole, the old bytes are put back. Once they are flushed and read back, a
+// failed close loses nothing: the shortcut holds them.
 static bool ReplaceInPlace(const std::vector<uint8_t>& content, const std::string& path) {
     const LnkPlatform& os = LnkSystem();
     LnkFile file = os.openInPlace(path);
@@ -97,7 +98,8 @@ static bool ReplaceInPlace(const std::vector<uint8_t>& content, const std::strin
         PutContent(file, old);
         ok = false;
     }
-    return os.closeFile(file) && ok;
+    os.closeFile(file);
+    return ok;
 }
 
 // Opens the temporary file so that no one can change it, checks it against the blocks and renames it

@@ -16,7 +16,7 @@ static void Key(WORD key) {
 
 int main(int argc, char** argv) {
     const DWORD holdMs = argc > 1 ? static_cast<DWORD>(atoi(argv[1])) : 8000;
-    RunningForm form(L"C:\\windows\\notepad.exe");
+    RunningForm form(L"C:\\windows\\notepad.exe", true);
     if (!form.form()) return 1;
     SetWindowPos(form.form(), nullptr, 0, 0, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
     form.SetText(kText1Base + 2, L"/p readme.txt");

@@ -1,264 +1,134 @@
-// The fake system behind FakeSystemScope: calls of the platform table served from FakeSystem.
+// The fake system behind UseFakeSystem: the platform table's calls served from a FakeSystem.
 #include "fake_system.h"
 
+#include <algorithm>
 #include <cstring>
 #include <stdexcept>
 
 namespace {
 
-FakeSystem* current = nullptr;
+FakeSystem* sys = nullptr;
 
-struct DoubleByte {
-    char16_t character;
-    uint8_t lead, trail;
-};
-const DoubleByte kDoubleBytes[] = {
-    {u'あ', 0x82, 0xA0}, {u'い', 0x82, 0xA2}, {u'う', 0x82, 0xA4}, {u'ソ', 0x83, 0x5C},
-    {u'表', 0x95, 0x5C}, {u'日', 0x93, 0xFA}, {u'本', 0x96, 0x7B},
-};
+// The fake code page's double-byte characters, and their lead and trail bytes.
+const std::u16string kWide = u"あいうソ表";
+const std::string kNarrow = "\x82\xA0\x82\xA2\x82\xA4\x83\x5C\x95\x5C";
 
-bool ToFakeAnsi(const std::u16string& text, std::string* ansi) {
+bool ToAnsi(const std::u16string& text, std::string* ansi) {
     ansi->clear();
     for (char16_t c : text) {
-        if (c < 0x80) {
-            ansi->push_back(static_cast<char>(c));
-            continue;
-        }
-        const DoubleByte* match = nullptr;
-        for (const DoubleByte& d : kDoubleBytes) {
-            if (d.character == c) match = &d;
-        }
-        if (!match) return false;
-        ansi->push_back(static_cast<char>(match->lead));
-        ansi->push_back(static_cast<char>(match->trail));
+        const size_t k = kWide.find(c);
+        if (c >= 0x80 && k == std::u16string::npos) return false;
+        *ansi += c < 0x80 ? std::string(1, static_cast<char>(c)) : kNarrow.substr(2 * k, 2);
     }
+    sys->texts[*ansi] = text;
     return true;
 }
 
-bool FromFakeAnsi(const std::string& ansi, std::u16string* text) {
-    text->clear();
-    for (size_t i = 0; i < ansi.size(); ++i) {
-        const uint8_t b = static_cast<uint8_t>(ansi[i]);
-        if (b < 0x80) {
-            text->push_back(b);
-            continue;
-        }
-        if (i + 1 >= ansi.size()) return false;
-        const uint8_t trail = static_cast<uint8_t>(ansi[++i]);
-        const DoubleByte* match = nullptr;
-        for (const DoubleByte& d : kDoubleBytes) {
-            if (d.lead == b && d.trail == trail) match = &d;
-        }
-        if (!match) return false;
-        text->push_back(match->character);
-    }
-    return true;
+// Every ANSI string the writer sees comes from this code page: bytes go back to the text they came from.
+bool FromAnsi(const std::string& ansi, std::u16string* text) {
+    auto found = sys->texts.find(ansi);
+    return found != sys->texts.end() && (*text = found->second, true);
 }
-
-struct OpenFile {
-    std::string path;
-    size_t position = 0;
-    int index = 0;  // 1-based number of an output file's open; 0 for the rename, -1 in place
-};
 
 // Looks a path up as the system would: a folder may be named with a trailing backslash.
-const FakeNode* Node(const std::string& path) {
-    ++current->queries;
-    const bool trailing = path.size() > 3 && path.back() == '\\';
-    auto found = current->nodes.find(trailing ? path.substr(0, path.size() - 1) : path);
-    return found == current->nodes.end() ? nullptr : &found->second;
+const FakeNode* Node(std::string path) {
+    ++sys->queries;
+    if (!sys->nodes.count(path) && path.size() > 3 && path.back() == '\\') path.pop_back();
+    return sys->nodes.count(path) ? &sys->nodes[path] : nullptr;
 }
 
-uint32_t ShortPathName(const std::string& path, char* buffer, uint32_t size) {
-    const FakeNode* node = Node(path);
-    if (!node) return 0;
-    const std::string shortPath = node->shortPath.empty() ? path : node->shortPath + (path.back() == '\\' ? "\\" : "");
-    if (shortPath.size() + 1 > size) return static_cast<uint32_t>(shortPath.size() + 1);
-    std::memcpy(buffer, shortPath.c_str(), shortPath.size() + 1);
-    return static_cast<uint32_t>(shortPath.size());
+LnkFile Open(const std::string& path, bool create, bool existing) {
+    sys->opens.push_back({path, static_cast<int>(sys->opens.size()) + 1});
+    if (sys->faultAt[kFailOpen] == sys->opens.back().index || (existing && !sys->files.count(path))) return nullptr;
+    ++sys->handles;
+    if (create || !sys->files.count(path)) sys->files[path] = {};  // opened always: created if missing
+    return &sys->opens.back();
 }
 
-uint32_t FileAttributes(const std::string& path) {
-    const FakeNode* node = Node(path);
-    // A file named with a trailing backslash resolves to a short path, but has no attributes.
-    if (!node || (path.back() == '\\' && !(node->attributes & kAttributeDirectory))) return kNoAttributes;
-    return node->attributes;
-}
+FakeOpen& Of(LnkFile file) { return *static_cast<FakeOpen*>(file); }
 
-bool FileSizeAndTime(const std::string& path, uint64_t* size, uint64_t* writeTime) {
-    const FakeNode* node = Node(path);
-    if (!node) return false;
-    *size = node->size;
-    *writeTime = node->writeTime;
-    return true;
-}
-
-bool FileIdentityCall(const std::string& path, FileIdentity* identity) {
-    const FakeNode* node = Node(path);
-    if (!node) return false;
-    identity->volumeSerial = 0x1A2B3C4D;
-    identity->fileIndex = node->fileIndex;
-    return true;
-}
-
-uint32_t DriveType(const std::string& root) {
-    ++current->queries;
-    auto found = current->driveTypes.find(root);
-    return found == current->driveTypes.end() ? 3 : found->second;
-}
-
-bool VolumeInformation(const std::string& root, char* label, uint32_t labelSize, uint32_t* serial) {
-    ++current->queries;
-    auto found = current->volumes.find(root);
-    if (found == current->volumes.end() || found->second.queryFails) return false;
-    const std::string& text = found->second.label;
-    if (text.size() + 1 > labelSize) return false;
-    std::memcpy(label, text.c_str(), text.size() + 1);
-    *serial = found->second.serial;
-    return true;
-}
-
-LnkFile OpenFileCall(const std::string& path, bool create) {
-    const int index = static_cast<int>(current->opens.size()) + 1;
-    if (index == current->failOpenAt || current->unopenable.count(path)) return nullptr;
-    current->opens.push_back({path, create, -1, 0, 0});
-    std::vector<uint8_t>& bytes = current->files[path];
-    if (create) bytes.clear();
-    return new OpenFile{path, 0, index};
-}
-
-// The record of an output file's open; opens for the rename or in place have none.
-FakeOpen* RecordOf(const OpenFile* file) {
-    static FakeOpen none;
-    return file->index > 0 ? &current->opens[file->index - 1] : &none;
-}
-
-bool SeekFile(LnkFile handle, uint32_t position) {
-    auto* file = static_cast<OpenFile*>(handle);
-    RecordOf(file)->seekTo = position;
-    if (file->index == current->failSeekAt) return false;
-    file->position = position;
-    return true;
-}
-
-bool WriteFileCall(LnkFile handle, const uint8_t* bytes, uint32_t count, uint32_t* written) {
-    auto* file = static_cast<OpenFile*>(handle);
-    FakeOpen& open = *RecordOf(file);
-    open.asked = count;
-    *written = 0;
-    if (file->index == current->failWriteAt) return false;
-    // A write in place that fails stores half of its bytes first.
-    const bool inPlaceFault = file->index < 0 && ++current->inPlaceWrites == current->failInPlaceWriteAt;
-    const uint32_t n = inPlaceFault ? count / 2 : file->index == current->shortWriteAt && count > 0 ? count - 1 : count;
-    std::vector<uint8_t>& data = current->files[file->path];
-    if (data.size() < file->position + n) data.resize(file->position + n, 0);
-    if (n > 0) std::memcpy(data.data() + file->position, bytes, n);
-    if (file->index == current->alterWriteAt && n > 0) data[file->position] ^= 0x01;
-    file->position += n;
-    *written = open.written = n;
-    return !inPlaceFault;
-}
-
-bool FlushFile(LnkFile handle) {
-    return static_cast<OpenFile*>(handle)->index != current->failFlushAt;
-}
-
-bool CloseFile(LnkFile handle) {
-    auto* file = static_cast<OpenFile*>(handle);
-    const bool ok = file->index != current->failCloseAt;
-    delete file;
-    return ok;
-}
-
-bool DeleteFileCall(const std::string& path) {
-    current->deleted.push_back(path);
-    return current->files.erase(path) == 1;
-}
-
-LnkFile OpenForRename(const std::string& path) {
-    if (current->failReadBack || !current->files.count(path)) return nullptr;
-    return new OpenFile{path, 0, 0};
-}
-
-bool ReadAll(LnkFile handle, std::vector<uint8_t>* bytes) {
-    *bytes = current->files.at(static_cast<OpenFile*>(handle)->path);
-    return true;
-}
-
-bool RenameOpenFile(LnkFile handle, const std::string& to) {
-    auto* file = static_cast<OpenFile*>(handle);
-    ++current->replaceAttempts;
-    if (current->replaceAttempts <= current->replaceFailures) return false;
-    current->files[to] = current->files.at(file->path);
-    current->files.erase(file->path);
-    current->replaced.push_back(to);
-    file->path = to;
-    return true;
-}
-
-uint32_t ProcessId() {
-    return 4242;
-}
-
-LnkFile OpenInPlace(const std::string& path) {
-    if (current->heldExclusively || !current->files.count(path)) return nullptr;
-    return new OpenFile{path, 0, -1};
-}
-
-bool SetFileEnd(LnkFile handle, uint32_t length) {
-    current->files.at(static_cast<OpenFile*>(handle)->path).resize(length);
-    return true;
-}
-
-void Pause(uint32_t) {
-    ++current->pauses;
+bool Write(LnkFile file, const uint8_t* bytes, uint32_t count, uint32_t* written) {
+    FakeOpen& open = Of(file);
+    const bool first = open.writes++ == 0, fails = first && sys->faultAt[kFailWrite] == open.index;
+    *written = fails ? count / 2 : first && sys->faultAt[kShortWrite] == open.index && count > 0 ? count - 1 : count;
+    std::vector<uint8_t>& data = sys->files[open.path];
+    data.resize(std::max<size_t>(data.size(), open.position + *written));
+    std::copy(bytes, bytes + *written, data.begin() + open.position);
+    if (first && sys->faultAt[kAlterWrite] == open.index && *written > 0) data[open.position] ^= 0x01;
+    open.position += *written;
+    return !fails;
 }
 
 const LnkPlatform kFakePlatform = {
-    ToFakeAnsi,     FromFakeAnsi,  ShortPathName, FileAttributes, FileSizeAndTime, FileIdentityCall,
-    DriveType,      VolumeInformation, OpenFileCall, SeekFile,    WriteFileCall,   FlushFile,
-    CloseFile,      DeleteFileCall, OpenForRename, ReadAll,       RenameOpenFile,  OpenInPlace,
-    SetFileEnd,     ProcessId,     Pause,
+    ToAnsi, FromAnsi,
+    [](const std::string& path, char* buffer, uint32_t size) -> uint32_t {
+        const FakeNode* node = Node(path);
+        std::string s = path;
+        const std::u16string trailing = path.back() == '\\' ? u"\\" : u"";
+        if (!node || (!node->shortPath.empty() && !ToAnsi(node->shortPath + trailing, &s))) return 0;
+        if (s.size() >= size) return static_cast<uint32_t>(s.size() + 1);
+        std::memcpy(buffer, s.c_str(), s.size() + 1);
+        return static_cast<uint32_t>(s.size());
+    },
+    [](const std::string& path) {
+        const FakeNode* node = Node(path);
+        // A file named with a trailing backslash resolves to a short path, but has no attributes.
+        const bool fileAsFolder = node && path.back() == '\\' && !(node->attributes & kAttributeDirectory);
+        return !node || fileAsFolder ? kNoAttributes : node->attributes;
+    },
+    [](const std::string& path, uint64_t* size, uint64_t* writeTime) {
+        const FakeNode* node = Node(path);
+        return node && (*size = node->size, *writeTime = node->writeTime, true);
+    },
+    [](const std::string& path, FileIdentity* identity) {
+        const FakeNode* node = Node(path);
+        return node && (*identity = {0x1A2B3C4D, node->fileIndex}, true);
+    },
+    [](const std::string& root) { return ++sys->queries, sys->driveTypes.count(root) ? sys->driveTypes[root] : 3u; },
+    [](const std::string& root, char* label, uint32_t, uint32_t* serial) {
+        ++sys->queries;
+        auto volume = sys->volumes.find(root);
+        if (volume == sys->volumes.end()) return false;
+        std::strcpy(label, volume->second.first.c_str());
+        return *serial = volume->second.second, true;
+    },
+    [](const std::string& path, bool create) { return Open(path, create, false); },
+    [](LnkFile file, uint32_t position) {
+        return sys->faultAt[kFailSeek] != Of(file).index && (Of(file).position = position, true);
+    },
+    Write,
+    [](LnkFile file) { return sys->faultAt[kFailFlush] != Of(file).index; },
+    [](LnkFile file) { return --sys->handles, sys->faultAt[kFailClose] != Of(file).index; },
+    [](const std::string& path) { return sys->files.erase(path) == 1; },
+    [](const std::string& path) { return Open(path, false, true); },
+    [](LnkFile file, std::vector<uint8_t>* bytes) { return *bytes = sys->files.at(Of(file).path), true; },
+    [](LnkFile file, const std::string& to) {
+        if (++sys->renames <= sys->replaceFailures) return false;
+        sys->files[to] = sys->files.at(Of(file).path);
+        sys->files.erase(Of(file).path);
+        Of(file).path = to;
+        return true;
+    },
+    [](const std::string& path) { return Open(path, false, true); },
+    [](LnkFile file, uint32_t length) { return sys->files.at(Of(file).path).resize(length), true; },
+    []() { return 4242u; },
+    [](uint32_t milliseconds) { sys->pausedMs += static_cast<int>(milliseconds); },
 };
 
 }  // namespace
 
 std::string FakeAnsi(const std::u16string& text) {
     std::string ansi;
-    if (!ToFakeAnsi(text, &ansi)) throw std::invalid_argument("no fake ANSI form");
+    if (!ToAnsi(text, &ansi)) throw std::invalid_argument("no fake ANSI form");
     return ansi;
 }
 
 void FakeSystem::Add(const std::u16string& path, uint32_t attributes, uint64_t size, const std::u16string& shortPath) {
-    FakeNode node;
-    node.attributes = attributes;
-    node.size = size;
-    node.writeTime = 0x01D9F00DBEEF1234ull;
-    node.shortPath = FakeAnsi(shortPath);
-    static uint64_t files = 0;
-    node.fileIndex = ++files;
-    nodes[FakeAnsi(path)] = node;
+    static uint64_t fileIndex = 0;
+    nodes[FakeAnsi(path)] = {attributes, size, 0x01D9F00DBEEF1234, ++fileIndex, shortPath};
 }
 
-void FakeSystem::AddVolume(const std::u16string& root, const std::string& label, uint32_t serial, uint32_t driveType) {
-    volumes[FakeAnsi(root)] = {false, label, serial};
-    driveTypes[FakeAnsi(root)] = driveType;
-}
-
-const std::vector<uint8_t>& FakeSystem::File(const std::u16string& path) const {
-    return files.at(FakeAnsi(path));
-}
-
-bool FakeSystem::Exists(const std::u16string& path) const {
-    return files.count(FakeAnsi(path)) != 0;
-}
-
-FakeSystemScope::FakeSystemScope(FakeSystem& system) {
-    current = &system;
-    ReplaceLnkPlatform(&kFakePlatform);
-}
-
-FakeSystemScope::~FakeSystemScope() {
-    ReplaceLnkPlatform(nullptr);
-    current = nullptr;
+void UseFakeSystem(FakeSystem* system) {
+    sys = system;
+    ReplaceLnkPlatform(system ? &kFakePlatform : nullptr);
 }

@@ -1,92 +1,81 @@
-// Requests that cannot be written exactly: refused with result 0 before any file is touched.
+// Requests at the limits of what can be written exactly: those within are written where they say;
+// the others are refused with result 0 before any file is touched, and before the file system is
+// asked anything when the request alone shows it.
 #include "lnk_test_support.h"
 
 using Refusals = LnkTest;
 
-TEST_F(Refusals, TargetsNotOnADriveLetterAreRefusedBeforeAnyQuery) {
-    for (const std::u16string& target : std::vector<std::u16string>{
-             u"", u"B.EXE", u"A\\B.EXE", u"C:B.EXE", u"C:", u"\\\\server\\share\\B.EXE", u"\\A\\B.EXE", u"1:\\A\\B.EXE",
-          u"C:\\A\\\\B.EXE", u"C:\\\\A\\B.EXE", u"C:/A/B.EXE", u"C:\\A/B.EXE", u"C:\\A\\..\\A\\B.EXE", u"C:\\.\\A\\B.EXE",
-          u"C:\\A\\.", std::u16string(u"C:\\A\\B.EXE\0x", 12)}) {
-        sys.Add(target.empty() ? u"x" : target, 0x20, 1);  // even when the system would resolve it
-        ExpectFailsWithoutFile(Request(target));
-        EXPECT_EQ(sys.queries, 0) << "the file system was asked about " << FakeAnsi(target);
+TEST_F(Refusals, RequestsAtTheLimitsOfWhatCanBeWrittenExactly) {
+    const std::u16string b = u"C:\\A\\B.EXE", out = u"C:\\out.lnk";
+    const std::u16string longestLink = u"C:\\A\\" + std::u16string(250, u'n') + u".lnk";  // 259 characters
+    // 255 bytes fit the 256-byte short-path buffer with their NUL.
+    const std::u16string fits = u"C:\\A\\" + std::u16string(246, u'n') + u".exe";
+    // 3,851 folder items of 17 bytes and a file item of 16 + 5: an item-ID list of 65,535 bytes.
+    std::u16string deep = u"C:\\";
+    for (int i = 0; i < 3851; ++i) deep += u"a\\";
+    deep += u"xxxxx";
+    for (const std::u16string& path : std::vector<std::u16string>{fits, fits + u"n", u"a:\\Users\\a.b\\app.exe",
+             u"Z:\\Tools\\app.tar.gz", u"C:\\Tools\\app", u"C:\\setup.exe", u"C:\\A\\other.lnk", u"C:\\A\\B.lnk"}) {
+        sys.Add(path, 0x20, 1);
     }
-}
-
-TEST_F(Refusals, NamesEndingInDotsOrBlanksAreRefusedBeforeAnyQuery) {
-    // The file system would drop the dots and blanks and so name another file.
-    for (const std::u16string target : {u"C:\\A.\\B.EXE", u"C:\\A\\B.EXE.", u"C:\\A\\B.EXE ", u"C:\\A \\B.EXE"}) {
-        ExpectFailsWithoutFile(Request(target));
-        EXPECT_EQ(sys.queries, 0);
-    }
-    for (const std::u16string link : {u"C:\\out.lnk.", u"C:\\out.lnk . ", u"C:\\dir.\\out.lnk", u"C:/dir /out.lnk"}) {
-        ExpectFailsWithoutFile(Request(u"C:\\A\\B.EXE", link));
-        EXPECT_TRUE(sys.opens.empty());
-    }
-    EXPECT_EQ(BuildShortcut(Request(u"C:\\A\\B.EXE", u"C:\\A\\..\\out.lnk")), kBuildSucceeded);
-}
-
-TEST_F(Refusals, MissingTargetTouchesNoFile) {
-    ExpectFailsWithoutFile(Request(u"C:\\A\\missing.exe"));
-    ExpectFailsWithoutFile(Request(u"C:\\A\\B.EXE\\"));  // a file named as a folder: no attributes
-    EXPECT_TRUE(sys.opens.empty());
-}
-
-TEST_F(Refusals, ShortcutPathThatIsTheTargetItself) {
-    sys.Add(u"C:\\A\\B.lnk", 0x20, 10);
     sys.nodes["C:\\a\\B~1.LNK"] = sys.nodes["C:\\A\\B.lnk"];  // the same file by another spelling
-    for (const std::u16string link : {u"", u"C:\\A\\B.lnk", u"C:\\a\\B~1.LNK"}) {
-        ExpectFailsWithoutFile(Request(u"C:\\A\\B.lnk", link));  // the default path is the target too
+    sys.Add(deep, 0x20, 1, u"C:\\");
+    sys.Add(deep + u"x", 0x20, 1, u"C:\\");
+    sys.Add(u"C:\\Tools", 0x10);
+    for (uint32_t a : {0x01, 0x02, 0x04, 0x21, 0x10}) sys.nodes["C:\\" + std::to_string(a) + ".lnk"].attributes = a;
+
+    auto expectRefused = [&](const std::vector<ShortcutRequest>& requests, bool asks) {
+        for (const ShortcutRequest& r : requests) {
+            SCOPED_TRACE(&r - requests.data());
+            sys.queries = 0;
+            EXPECT_EQ(BuildShortcut(r), kBuildFailed);
+            EXPECT_TRUE(sys.files.empty() && sys.opens.empty());
+            EXPECT_TRUE(asks || sys.queries == 0) << "the file system was asked";
+        }
+    };
+    expectRefused({
+        // Not a path on a drive letter, or one the system would read as another.
+        Request(u""), Request(u"B.EXE"), Request(u"A\\B.EXE"), Request(u"C:B.EXE"), Request(u"C:"),
+        Request(u"\\\\server\\share\\B.EXE"), Request(u"\\A\\B.EXE"), Request(u"1:\\A\\B.EXE"),
+        Request(u"{:\\A\\B.EXE"), Request(u"C:\\A\\\\B.EXE"), Request(u"C:\\\\A\\B.EXE"), Request(u"C:/A/B.EXE"),
+        Request(u"C:\\A/B.EXE"), Request(u"C:\\A\\..\\A\\B.EXE"), Request(u"C:\\.\\A\\B.EXE"), Request(u"C:\\A\\."),
+        Request(std::u16string(u"C:\\A\\B.EXE\0x", 12)),
+        // Names ending in dots or blanks, which the file system drops.
+        Request(u"C:\\A.\\B.EXE"), Request(u"C:\\A\\B.EXE."), Request(u"C:\\A\\B.EXE "), Request(u"C:\\A \\B.EXE"),
+        // Characters without an ANSI form, refused rather than replaced by a look-alike; strings of more
+        // than 32,767 ANSI bytes (16,384 double-byte characters are 32,768).
+        Request(u"C:\\café.exe"), Request(b, out, u"naïve"), Request(b, out, std::u16string(32768, u'x')),
+        Request(b, out, std::u16string(16384, u'あ')),
+    }, false);
+    expectRefused({
+        // Shortcut paths with a name ending in dots or blanks, or a character without an ANSI form.
+        Request(b, u"C:\\out.lnk."), Request(b, u"C:\\out.lnk . "), Request(b, u"C:\\dir.\\out.lnk"),
+        Request(b, u"C:/dir /out.lnk"), Request(b, u"C:\\café.lnk"),
+        // A missing target, a file named as a folder, a folder without a shortcut path.
+        Request(u"C:\\A\\missing.exe"), Request(u"C:\\A\\B.EXE\\"), Request(u"C:\\Tools", u""),
+        // A shortcut path that is the target itself, by any spelling; the default one is too.
+        Request(u"C:\\A\\B.lnk", u""), Request(u"C:\\A\\B.lnk", u"C:\\A\\B.lnk"),
+        Request(u"C:\\A\\B.lnk", u"C:\\a\\B~1.LNK"),
+        // A shortcut that is read-only, hidden, system or a folder.
+        Request(b, u"C:\\1.lnk"), Request(b, u"C:\\2.lnk"), Request(b, u"C:\\4.lnk"), Request(b, u"C:\\33.lnk"),
+        Request(b, u"C:\\16.lnk"),
+        // A shortcut path of 260 characters or with a NUL, a short path of 256 bytes, an item-ID list of 65,536.
+        Request(b, u"C:\\A\\n" + longestLink.substr(5)), Request(b, std::u16string(u"C:\\o\0.lnk", 9)),
+        Request(fits + u"n"), Request(deep + u"x"),
+    }, true);
+    const std::pair<ShortcutRequest, std::string> written[] = {
+        // Beside the target, its name cut at the first dot; on drives a and Z too.
+        {Request(u"a:\\Users\\a.b\\app.exe", u""), "a:\\Users\\a.b\\app.lnk"},
+        {Request(u"Z:\\Tools\\app.tar.gz", u""), "Z:\\Tools\\app.lnk"},
+        {Request(u"C:\\Tools\\app", u""), "C:\\Tools\\app.lnk"}, {Request(u"C:\\setup.exe", u""), "C:\\setup.lnk"},
+        {Request(b, u"C:\\A\\name"), "C:\\A\\name"}, {Request(b, u"C:\\A\\..\\out.lnk"), "C:\\A\\..\\out.lnk"},
+        {Request(b, longestLink), FakeAnsi(longestLink)}, {Request(fits), "C:\\out.lnk"},
+        {Request(deep), "C:\\out.lnk"}, {Request(b, out, std::u16string(32767, u'x')), "C:\\out.lnk"},
+        {Request(u"C:\\A\\B.lnk", u"C:\\A\\other.lnk"), "C:\\A\\other.lnk"},  // another file there is replaced
+    };
+    for (const auto& [request, path] : written) {
+        sys.files.clear();
+        EXPECT_EQ(BuildShortcut(request), kBuildSucceeded) << path;
+        EXPECT_EQ(sys.files.size() == 1 ? sys.files.begin()->first : "", path);
     }
-    EXPECT_TRUE(sys.opens.empty());
-    sys.Add(u"C:\\A\\other.lnk", 0x20, 1);  // another file there is replaced
-    EXPECT_EQ(BuildShortcut(Request(u"C:\\A\\B.lnk", u"C:\\A\\other.lnk")), kBuildSucceeded);
-}
-
-TEST_F(Refusals, ShortcutPathsUpTo259Characters) {
-    const std::u16string longest = u"C:\\A\\" + std::u16string(259 - 5 - 4, u'n') + u".lnk";
-    EXPECT_EQ(BuildShortcut(Request(u"C:\\A\\B.EXE", longest)), kBuildSucceeded);
-    sys.files.clear();
-    ExpectFailsWithoutFile(Request(u"C:\\A\\B.EXE", u"C:\\A\\n" + longest.substr(5)));
-}
-
-TEST_F(Refusals, CharactersWithoutAnAnsiFormAreRefusedNotSubstituted) {
-    sys.Add(u"C:\\cafe.exe", 0x20, 1);  // the look-alike that a best-fit conversion would name
-    ExpectFailsWithoutFile(Request(u"C:\\café.exe"));
-    ExpectFailsWithoutFile(Request(u"C:\\A\\B.EXE", u"C:\\café.lnk"));
-    ShortcutRequest r = Request();
-    r.comment = u"naïve";
-    ExpectFailsWithoutFile(r);
-    EXPECT_TRUE(sys.opens.empty());
-}
-
-TEST_F(Refusals, StringsLongerThan32767AnsiBytes) {
-    ShortcutRequest r = Request();
-    r.arguments = std::u16string(32767, u'x');
-    ParsedLink longest = BuildAndParse(r);
-    ASSERT_EQ(longest.strings.size(), 1u);
-    EXPECT_EQ(longest.strings[0].size(), 32767u);
-
-    sys.files.clear();
-    r.arguments.push_back(u'x');
-    ExpectFailsWithoutFile(r);
-    r.arguments.clear();
-    r.comment = std::u16string(16384, u'あ');  // 16,384 characters, 32,768 bytes
-    ExpectFailsWithoutFile(r);
-    r.comment.pop_back();
-    EXPECT_EQ(BuildShortcut(r), kBuildSucceeded);
-}
-
-TEST_F(Refusals, ShortPathMustFitItsBuffer) {
-    // A path of 255 bytes fits the 256-byte buffer with its NUL; one of 256 does not.
-    const std::u16string folder = u"C:\\A\\";
-    const std::u16string fits = folder + std::u16string(255 - folder.size() - 4, u'n') + u".exe";
-    const std::u16string tooLong = folder + std::u16string(256 - folder.size() - 4, u'n') + u".exe";
-    sys.Add(fits, 0x20, 1);
-    sys.Add(tooLong, 0x20, 1);
-    EXPECT_EQ(BuildShortcut(Request(fits)), kBuildSucceeded);
-    sys.files.clear();
-    ExpectFailsWithoutFile(Request(tooLong));
-    EXPECT_EQ(sys.opens.size(), 8u);  // only the first build opened anything
 }

@@ -1,102 +1,111 @@
-// The "..." choosers through their real dialogs: the target and icon files in open dialogs (titles and
-// file types as the dialogs show them), the working folder in the shell's folder browser, and cancels
-// that change nothing.
+// The "..." choosers through their real dialogs and menu: the target and icon files in open dialogs,
+// the shortcut path from the destination menu (beside the target, the special folders, a save dialog
+// with its ".lnk" rule), the working folder from the folder browser; a cancel changes nothing.
 #include <windows.h>
-
-#include <gtest/gtest.h>
-
 #include <commctrl.h>
+#include <gtest/gtest.h>
 #include <shlobj.h>
 
-#include "../win32/win32_test_support.h"
-#include "form_driver.h"
-#include "ui/form1_controls.h"
+#include "window_test.h"
 
 namespace {
-const wchar_t kTitle[] = L"ショートカット先のファイル選択";
-
-std::vector<std::wstring> FileTypes(HWND dialog) {
-    HWND types = GetDlgItem(dialog, 0x470);
-    std::vector<std::wstring> items;
-    const int count = static_cast<int>(SendMessageW(types, CB_GETCOUNT, 0, 0));
-    for (int i = 0; i < count; ++i) items.push_back(ComboItem(types, i));
-    return items;
+std::wstring FolderOf(int csidl) {
+    wchar_t path[MAX_PATH] = {};
+    SHGetFolderPathW(nullptr, csidl, nullptr, SHGFP_TYPE_CURRENT, path);
+    return path;
 }
+
 }  // namespace
 
-class Choosers : public RealFiles {
+class Choosers : public WindowTest {
 protected:
-    RunningForm form;
-
-    HWND Open(int button, const wchar_t* title) {
-        form.Click(kCommand1Base + button);
-        return form.WaitForMessageBox(title);
+    // Waits for the file dialog that a click or menu entry opened, checks its file types (the first one
+    // chosen) and the name it proposes, and answers it with a typed name, or cancels it (no name).
+    void AnswerFileDialog(const wchar_t* title, const std::vector<std::wstring>& types, const std::wstring& proposed,
+                          const std::wstring& typed) const {
+        const HWND dialog = form.WaitForWindow(L"#32770", title);
+        ASSERT_NE(dialog, nullptr);
+        const HWND list = GetDlgItem(dialog, 0x470);
+        std::vector<std::wstring> shown(SendMessageW(list, CB_GETCOUNT, 0, 0));
+        for (size_t i = 0; i < shown.size(); ++i) {
+            wchar_t text[256] = {};
+            SendMessageW(list, CB_GETLBTEXT, i, reinterpret_cast<LPARAM>(text));
+            shown[i] = text;
+        }
+        EXPECT_EQ(shown, types);
+        EXPECT_EQ(SendMessageW(list, CB_GETCURSEL, 0, 0), 0);
+        EXPECT_EQ(WindowText(GetDlgItem(dialog, 0x47C)), proposed);
+        SetDlgItemTextW(dialog, 0x47C, typed.c_str());
+        form.EndDialog(dialog, typed.empty() ? IDCANCEL : IDOK);
     }
-
-    std::vector<std::wstring> Fields() const {
-        std::vector<std::wstring> fields;
-        for (int i = 0; i < 6; ++i) fields.push_back(form.Text(kText1Base + i));
-        return fields;
+    std::wstring Choose(int menuEntry) const {
+        SendMessageW(form.form(), WM_COMMAND, menuEntry, 0);
+        return form.Text(kText1Base + 1);
     }
 };
 
-TEST_F(Choosers, TargetFileFillsTheWindowAndACancelNothing) {
-    const std::wstring target = MakeFile(L"tool.exe", 10);
+TEST_F(Choosers, TargetAndIconFilesFromOpenDialogs) {
+    const wchar_t title[] = L"ショートカット先のファイル選択";
+    const std::wstring target = MakeFile(L"tool.exe", 10), icons = WindowsPathFromEnvironment("VANTORELLE_ICO");
     form.SetText(kText1Base + 2, L"--keep");
-    HWND dialog = Open(0, kTitle);
-    ASSERT_NE(dialog, nullptr);
-    EXPECT_EQ(FileTypes(dialog), std::vector<std::wstring>{L"全てのファイル(*.*)"});
-    form.AnswerFileDialog(dialog, &target);
-    EXPECT_EQ(Fields(), (std::vector<std::wstring>{target, target + L".lnk", L"--keep", dir, target,
-                                                   L"tool.exeを開きます。"}));
-
-    const std::vector<std::wstring> before = Fields();
-    dialog = Open(0, kTitle);
-    ASSERT_NE(dialog, nullptr);
-    form.AnswerFileDialog(dialog, nullptr);
-    EXPECT_EQ(Fields(), before);
+    for (const std::wstring& typed : {target, std::wstring()}) {
+        form.Click(kCommand1Base + 0);
+        AnswerFileDialog(title, {L"全てのファイル(*.*)"}, L"", typed);
+        EXPECT_EQ(Fields(), (std::vector<std::wstring>{target, target + L".lnk", L"--keep", dir, target, L"tool.exeを開きます。"}));
+    }
+    for (const std::wstring& typed : {icons, std::wstring()}) {
+        form.Click(kCommand1Base + 3);
+        AnswerFileDialog(title, {L"アイコンが含まれているファイル(*.ico;*.exe;*.dll)", L"アイコン(*.ico)", L"実行ファイル(*.exe)",
+                                 L"ダイナミックリンクライブラリ(*.dll)", L"全てのファイル(*.*)"}, L"", typed);
+        EXPECT_EQ(form.Text(kText1Base + 4), icons);
+        EXPECT_EQ(form.Text(kText1Base + 0), target);
+        EXPECT_TRUE(form.Enabled(kCommand3Base + 1));
+    }
 }
 
-TEST_F(Choosers, IconFileGoesIntoItsFieldOnly) {
-    wchar_t own[MAX_PATH];
-    GetModuleFileNameW(nullptr, own, MAX_PATH);
-    HWND dialog = Open(3, kTitle);
-    ASSERT_NE(dialog, nullptr);
-    EXPECT_EQ(FileTypes(dialog), (std::vector<std::wstring>{L"アイコンが含まれているファイル(*.ico;*.exe;*.dll)",
-                                                            L"アイコン(*.ico)", L"実行ファイル(*.exe)",
-                                                            L"ダイナミックリンクライブラリ(*.dll)", L"全てのファイル(*.*)"}));
-    EXPECT_EQ(SendMessageW(GetDlgItem(dialog, 0x470), CB_GETCURSEL, 0, 0), 0);
-    const std::wstring chosen = own;
-    form.AnswerFileDialog(dialog, &chosen);
-    EXPECT_EQ(form.Text(kText1Base + 4), chosen);
-    EXPECT_EQ(form.Text(kText1Base + 0), L"");
-    EXPECT_TRUE(form.Enabled(kCommand3Base + 1));
-
-    dialog = Open(3, kTitle);
-    ASSERT_NE(dialog, nullptr);
-    form.AnswerFileDialog(dialog, nullptr);
-    EXPECT_EQ(form.Text(kText1Base + 4), chosen);
+TEST_F(Choosers, DestinationMenuBesideTheTargetAndInTheSpecialFolders) {
+    const std::wstring folders[] = {FolderOf(CSIDL_PROGRAMS), FolderOf(CSIDL_DESKTOPDIRECTORY), FolderOf(CSIDL_STARTUP),
+                                    FolderOf(CSIDL_APPDATA) + L"\\Microsoft\\Internet Explorer\\Quick Launch",
+                                    FolderOf(CSIDL_SENDTO)};
+    for (const std::wstring target : {L"C:\\Tools\\app.exe", L"app.exe", L""}) {
+        form.SetText(kText1Base + 0, target);
+        EXPECT_EQ(Choose(kMenuFolderSetBase + 0), target + L".lnk");
+        for (int i = 0; i < kMenuSpecialFolderSetCount; ++i) {
+            ASSERT_GT(folders[i].size(), 3u);
+            const std::wstring path = Choose(kMenuSpecialFolderSetBase + i);
+            EXPECT_EQ(path, folders[i] + (target.empty() ? L"\\.lnk" : L"\\app.exe.lnk"));
+            const auto caret = static_cast<DWORD>(SendMessageW(form.Control(kText1Base + 1), EM_GETSEL, 0, 0));
+            EXPECT_EQ(caret, MAKELONG(path.size(), path.size())) << "at the end";
+        }
+    }
 }
 
-TEST_F(Choosers, FolderBrowserConfirmedAndCancelled) {
+TEST_F(Choosers, DestinationMenuSaveDialogProposesTheNameAndAddsLnkWhereMissing) {
+    const std::wstring app = L"C:\\Tools\\app.exe", longName = L"C:\\Tools\\" + std::wstring(300, L'a') + L".exe";
+    const struct { std::wstring target, proposed, typed, shortcut; } cases[] = {
+        {app, L"app.exe.lnk", dir + L"Tool", dir + L"Tool.lnk"},
+        {app, L"app.exe.lnk", dir + L"Tool.LNK", dir + L"Tool.LNK"},
+        {app, L"app.exe.lnk", dir + L"Tool.Lnk", dir + L"Tool.Lnk"},
+        {app, L"app.exe.lnk", dir + L"Tool.txt", dir + L"Tool.txt.lnk"},
+        {longName, L"", L"", dir + L"Tool.txt.lnk"},  // longer than the name box holds: no name; cancelled
+    };
+    for (const auto& c : cases) {
+        form.SetText(kText1Base + 0, c.target);
+        PostMessageW(form.form(), WM_COMMAND, kMenuFolderSetBase + 1, 0);
+        AnswerFileDialog(L"ショートカットの作成先", {L"ショートカット(*.lnk)", L"全てのファイル(*.*)"}, c.proposed, c.typed);
+        EXPECT_EQ(form.Text(kText1Base + 1), c.shortcut);
+    }
+}
+TEST_F(Choosers, WorkingFolderFromTheFolderBrowser) {
     form.SetText(kText1Base + 3, L"unchanged");
-    form.Click(kCommand1Base + 2);
-    HWND browser = nullptr;
-    for (DWORD start = GetTickCount(); !browser && GetTickCount() - start < 10000; Sleep(20)) browser = form.OtherWindow();
-    ASSERT_NE(browser, nullptr);
-    form.EndDialogWith(browser, IDCANCEL);
-    EXPECT_EQ(form.Text(kText1Base + 3), L"unchanged");
-
-    form.Click(kCommand1Base + 2);
-    browser = nullptr;
-    for (DWORD start = GetTickCount(); !browser && GetTickCount() - start < 10000; Sleep(20)) browser = form.OtherWindow();
-    ASSERT_NE(browser, nullptr);
-    HWND tree = FindWindowExW(browser, nullptr, WC_TREEVIEWW, nullptr);
-    ASSERT_NE(tree, nullptr);
-    const auto root = reinterpret_cast<LPARAM>(TreeView_GetRoot(tree));  // the desktop, a file-system folder
-    SendMessageW(tree, TVM_SELECTITEM, TVGN_CARET, root);
-    form.EndDialogWith(browser, IDOK);
-    wchar_t desktop[MAX_PATH] = {};
-    SHGetFolderPathW(nullptr, CSIDL_DESKTOPDIRECTORY, nullptr, SHGFP_TYPE_CURRENT, desktop);
-    EXPECT_EQ(form.Text(kText1Base + 3), desktop);
+    for (int button : {IDCANCEL, IDOK}) {
+        form.Click(kCommand1Base + 2);
+        const HWND browser = form.WaitForWindow(L"#32770");
+        ASSERT_NE(browser, nullptr);
+        HWND tree = FindWindowExW(browser, nullptr, WC_TREEVIEWW, nullptr);
+        ASSERT_NE(tree, nullptr);
+        SendMessageW(tree, TVM_SELECTITEM, TVGN_CARET, reinterpret_cast<LPARAM>(TreeView_GetRoot(tree)));  // the desktop
+        form.EndDialog(browser, button);
+        EXPECT_EQ(form.Text(kText1Base + 3), button == IDOK ? FolderOf(CSIDL_DESKTOPDIRECTORY) : L"unchanged");
+    }
 }

@@ -1,5 +1,5 @@
-// Real files for the Windows-side tests: a fresh folder per test, file helpers, and a wrapper of the
-// real platform calls that injects one fault.
+// Real files for the Windows-side tests: a fresh folder per test, file helpers, and the real platform
+// calls with one fault injected.
 #pragma once
 
 #include <windows.h>
@@ -11,14 +11,12 @@
 #include <vector>
 
 #include "lnk/platform.h"
-#include "unix_path.h"
-
-std::u16string U16(const std::wstring& text);
-std::wstring Wide(const std::u16string& text);
 
 // Bytes of a file, or none when it cannot be read.
 std::vector<uint8_t> ReadAll(const std::wstring& path);
 void WriteAll(const std::wstring& path, const std::vector<uint8_t>& bytes);
+// The Unix path of a Windows path under Wine.
+std::wstring UnixPathOf(const std::wstring& windowsPath);
 // Names in a folder, "." and ".." left out.
 std::vector<std::wstring> FolderNames(const std::wstring& folder);
 
@@ -30,12 +28,9 @@ protected:
     std::wstring MakeFile(const std::wstring& name, size_t size);
 };
 
-// The real platform calls with one of them failing: at the k-th open of an output file (open, short
-// write, a write that stores one byte changed, flush), at the read-back, at the replace (neither the
-// rename nor the write in place can be done), or at the write in place after a refused rename (half of
-// the bytes written).
-struct FaultyPlatform {
-    enum Fault { kOpen, kShortWrite, kAlteredWrite, kFlush, kReadBack, kReplace, kInPlaceWrite };
-    static void Install(Fault fault, int atOpen);
-    static void Remove();
-};
+// One real step fails: the second open of the output file (when one block is on disk), a short write or
+// one that stores a byte changed there, its flush, every read-back, the replace (neither rename nor
+// write in place), or the first write in place after a refused rename (stopping half way).
+// ReplaceLnkPlatform(nullptr) puts the plain calls back.
+enum class Fault { kOpen, kShortWrite, kAlteredWrite, kFlush, kReadBack, kReplace, kInPlaceWrite };
+void InjectFault(Fault fault);

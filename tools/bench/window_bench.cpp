@@ -66,21 +66,19 @@ int main(int argc, char** argv) {
     CloseHandle(CreateFileW(target.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr));
     std::vector<double> clicks, direct;
     {
-        RunningForm form;
+        RunningForm form(L"", true);
         form.SetText(kText1Base + 0, target);
         form.SetText(kText1Base + 1, link);
         for (int i = 0; i < n; ++i) {
             double start = NowMs();
             form.Click(kCommand2Base + 0);
-            HWND box = form.WaitForMessageBox(L"完了");
+            HWND box = form.WaitForWindow(L"#32770", L"完了");
             clicks.push_back(NowMs() - start);
             if (!box) {
                 std::fprintf(stderr, "no success box after a click\n");
                 return 1;
             }
-            RunningForm::Dismiss(box);
-            while (IsWindow(box)) Sleep(1);
-            form.Settle();
+            form.EndDialog(box);
             start = NowMs();
             BuildShortcut(std::u16string(target.begin(), target.end()), std::u16string(link.begin(), link.end()), u"",
                           u"", u"", 0, 0, 1, u"");
