@@ -1,6 +1,6 @@
 // Real OLE drops from the test's thread onto the window: DoDragDrop of what the clipboard offers (a file
-// list, or text alone). A file list dropped on
-// the target box fills the window from its first file; text alone, or a drop on another box, changes nothing.
+// list, or text alone). A file list dropped on the target box fills the window from its first file; text
+// alone, or a drop on another box, changes nothing.
 #include <windows.h>
 #include <shlobj.h>
 #include <gtest/gtest.h>
@@ -33,52 +33,29 @@ struct DragSource final : IDropSource {
     }
 };
 
-// What the clipboard offers, as the data object of a drag: a file list (CF_HDROP) or text.
-IDataObject* Offer(UINT format, const std::wstring& items) {
-    const size_t header = format == CF_HDROP ? sizeof(DROPFILES) : 0, size = header + (items.size() + 1) * sizeof(wchar_t);
-    HGLOBAL memory = GlobalAlloc(GMEM_MOVEABLE | GMEM_ZEROINIT, size);
-    auto* bytes = static_cast<uint8_t*>(GlobalLock(memory));
-    if (header) *reinterpret_cast<DROPFILES*>(bytes) = {sizeof(DROPFILES), {}, FALSE, TRUE};
-    memcpy(bytes + header, items.c_str(), (items.size() + 1) * sizeof(wchar_t));
-    GlobalUnlock(memory);
-    OpenClipboard(nullptr);
-    EmptyClipboard();
-    SetClipboardData(format, memory);
-    CloseClipboard();
+// Offers a file list (CF_HDROP) or text alone as the clipboard would, drags it from the screen's corner
+// to the middle of a control and drops it there; returns the drop's effect, which the pointer showed too.
+DWORD DragOnto(const RunningForm& form, UINT format, const std::wstring& items, int id) {
+    OleInitialize(nullptr);  // for this thread's drags, for the rest of the run
+    PutOnClipboard(format, items);
     IDataObject* data = nullptr;
     OleGetClipboard(&data);
-    return data;
+    RECT box;
+    GetWindowRect(form.Control(id), &box);
+    DragSource source;
+    source.from = {2, 2};
+    source.to = {(box.left + box.right) / 2, (box.top + box.bottom) / 2};
+    SetCursorPos(2, 2);
+    DWORD effect = DROPEFFECT_NONE;
+    DoDragDrop(data, &source, DROPEFFECT_COPY | DROPEFFECT_LINK, &effect);
+    data->Release();
+    form.Settle();
+    EXPECT_EQ(source.shown, effect) << "the pointer showed another effect than the drop's";
+    return effect;
 }
 }  // namespace
 
-class Drop : public WindowTest {
-protected:
-    void SetUp() override {
-        WindowTest::SetUp();
-        OleInitialize(nullptr);
-    }
-    void TearDown() override {
-        OleUninitialize();
-        WindowTest::TearDown();
-    }
-
-    // Drags the data from the screen's corner to the middle of a control and drops it there; returns the
-    // drop's effect, which the pointer showed too.
-    DWORD DragOnto(IDataObject* data, int id) const {
-        RECT box;
-        GetWindowRect(form.Control(id), &box);
-        DragSource source;
-        source.from = {2, 2};
-        source.to = {(box.left + box.right) / 2, (box.top + box.bottom) / 2};
-        SetCursorPos(2, 2);
-        DWORD effect = DROPEFFECT_NONE;
-        DoDragDrop(data, &source, DROPEFFECT_COPY | DROPEFFECT_LINK, &effect);
-        data->Release();
-        form.Settle();
-        EXPECT_EQ(source.shown, effect) << "the pointer showed another effect than the drop's";
-        return effect;
-    }
-};
+using Drop = WindowTest;
 
 TEST_F(Drop, FileListOnTheTargetBoxFillsTheWindowFromItsFirstFile) {
     const std::wstring first = MakeFile(L"first.exe", 5), second = MakeFile(L"second.exe", 5), tools = dir + L"Tools";
@@ -86,15 +63,12 @@ TEST_F(Drop, FileListOnTheTargetBoxFillsTheWindowFromItsFirstFile) {
     form.SetText(kText1Base + 2, L"--keep");
     form.SetText(kText2Id, L"K");
     SendMessageW(form.Control(kCombo1Id), CB_SETCURSEL, 1, 0);
-    const struct {
-        std::wstring files;  // each ended by a null
-        std::vector<std::wstring> fields;
-    } drops[] = {
+    const struct { std::wstring files; std::vector<std::wstring> fields; } drops[] = {  // files: each ended by a null
         {first + L'\0' + second + L'\0', {first, first + L".lnk", L"--keep", dir, first, L"first.exeを開きます。"}},
         {tools + L'\0', {tools, tools + L".lnk", L"--keep", dir, tools, L"Toolsを開きます。"}},  // a folder like a file
     };
     for (const auto& drop : drops) {
-        EXPECT_EQ(DragOnto(Offer(CF_HDROP, drop.files), kText1Base + 0), static_cast<DWORD>(DROPEFFECT_COPY));
+        EXPECT_EQ(DragOnto(form, CF_HDROP, drop.files, kText1Base + 0), static_cast<DWORD>(DROPEFFECT_COPY));
         EXPECT_EQ(Fields(), drop.fields);
         EXPECT_EQ(form.Text(kText2Id), L"K");
         EXPECT_EQ(SendMessageW(form.Control(kCombo1Id), CB_GETCURSEL, 0, 0), 1);
@@ -108,7 +82,8 @@ TEST_F(Drop, TextOrADropOnAnotherBoxChangesNothing) {
     const std::wstring file = MakeFile(L"app.exe", 5) + L'\0';
     for (const auto& [format, id] : {std::pair{CF_UNICODETEXT, kText1Base + 0}, {CF_HDROP, kText1Base + 1},
                                      {CF_HDROP, kText1Base + 5}, {CF_HDROP, static_cast<int>(kText2Id)}}) {
-        EXPECT_EQ(DragOnto(Offer(format, format == CF_HDROP ? file : L"C:\\dropped.exe"), id), static_cast<DWORD>(DROPEFFECT_NONE));
+        const std::wstring items = format == CF_HDROP ? file : L"C:\\dropped.exe";
+        EXPECT_EQ(DragOnto(form, format, items, id), static_cast<DWORD>(DROPEFFECT_NONE));
         EXPECT_EQ(Fields(), before);
     }
 }

@@ -1,6 +1,8 @@
 // Starting Form1, finding its windows, and sending them what a user's input would.
 #include "form_driver.h"
 
+#include <shlobj.h>
+
 #include "ui/form1.h"
 
 std::wstring WindowText(HWND window) {
@@ -23,19 +25,20 @@ bool WaitUntil(const std::function<bool()>& holds, DWORD timeoutMs) {
     return true;
 }
 
-namespace {
-struct Search { const wchar_t* className; const wchar_t* caption; HWND except, found; };
-
-BOOL CALLBACK Match(HWND window, LPARAM context) {
-    auto* search = reinterpret_cast<Search*>(context);
-    wchar_t name[64] = {};
-    GetClassNameW(window, name, 64);
-    if (window == search->except || !IsWindowVisible(window) || wcscmp(name, search->className) != 0) return TRUE;
-    if (search->caption && WindowText(window) != search->caption) return TRUE;
-    search->found = window;
-    return FALSE;
+void PutOnClipboard(UINT format, const std::wstring& items) {
+    const size_t header = format == CF_HDROP ? sizeof(DROPFILES) : 0, size = header + (items.size() + 1) * sizeof(wchar_t);
+    HGLOBAL memory = GlobalAlloc(GMEM_MOVEABLE | GMEM_ZEROINIT, size);
+    auto* bytes = static_cast<uint8_t*>(GlobalLock(memory));
+    if (header) *reinterpret_cast<DROPFILES*>(bytes) = {sizeof(DROPFILES), {}, FALSE, TRUE};
+    memcpy(bytes + header, items.c_str(), size - header);
+    GlobalUnlock(memory);
+    OpenClipboard(nullptr);
+    EmptyClipboard();
+    SetClipboardData(format, memory);
+    CloseClipboard();
 }
 
+namespace {
 // The form in this process runs as the program's start routine runs it.
 struct Start {
     std::wstring arguments;
@@ -127,9 +130,17 @@ bool RunningForm::TabTo(int id) const {
 }
 
 HWND RunningForm::WaitForWindow(const wchar_t* className, const wchar_t* caption, DWORD timeoutMs) const {
-    Search search = {className, caption, form_, nullptr};
+    struct Search { const wchar_t *className, *caption; HWND except, found; } search = {className, caption, form_, nullptr};
     WaitUntil([&] {
-        EnumThreadWindows(thread_, Match, reinterpret_cast<LPARAM>(&search));
+        EnumThreadWindows(thread_, [](HWND window, LPARAM context) -> BOOL {
+            auto* s = reinterpret_cast<Search*>(context);
+            wchar_t name[64] = {};
+            GetClassNameW(window, name, 64);
+            const bool match = window != s->except && IsWindowVisible(window) && wcscmp(name, s->className) == 0 &&
+                               (!s->caption || WindowText(window) == s->caption);
+            if (match) s->found = window;
+            return !match;
+        }, reinterpret_cast<LPARAM>(&search));
         return search.found != nullptr;
     }, timeoutMs);
     return search.found;
@@ -154,17 +165,11 @@ bool RunningForm::Close() const {
 int PaintedPixels(HWND window) {
     RECT area;
     GetClientRect(window, &area);
-    HDC screen = GetDC(window), copy = CreateCompatibleDC(screen);
-    HBITMAP bitmap = CreateCompatibleBitmap(screen, area.right, area.bottom);
-    HGDIOBJ previous = SelectObject(copy, bitmap);
-    BitBlt(copy, 0, 0, area.right, area.bottom, screen, 0, 0, SRCCOPY);
+    HDC screen = GetDC(window);
     int painted = 0;
     for (int y = 0; y < area.bottom; ++y) {
-        for (int x = 0; x < area.right; ++x) painted += GetPixel(copy, x, y) != GetSysColor(COLOR_BTNFACE);
+        for (int x = 0; x < area.right; ++x) painted += GetPixel(screen, x, y) != GetSysColor(COLOR_BTNFACE);
     }
-    SelectObject(copy, previous);
-    DeleteObject(bitmap);
-    DeleteDC(copy);
     ReleaseDC(window, screen);
     return painted;
 }

@@ -16,12 +16,10 @@ protected:
 };
 
 TEST_F(HotKeyBox, TypedCharacters) {
-    const struct {
-        wchar_t typed;
-        const wchar_t* shown;
-    } keys[] = {{L'5', L"5"}, {L'K', L"K"}, {L'a', L"A"}, {L'z', L"Z"}, {L'0', L"0"}, {L'9', L"9"}, {L'`', L""},
-                {L'\b', L""}, {L' ', L""},  {L'-', L""},  {L'@', L""},  {L'[', L""},  {L'{', L""},  {L'\r', L""},
-                {L'\x1B', L""}, {L'あ', L""}, {L'ｱ', L""}, {L'\x16', L""}};  // the last is Ctrl+V
+    const struct { wchar_t typed; const wchar_t* shown; } keys[] = {
+        {L'5', L"5"}, {L'K', L"K"}, {L'a', L"A"}, {L'z', L"Z"}, {L'0', L"0"}, {L'9', L"9"}, {L'`', L""}, {L'\b', L""},
+        {L' ', L""}, {L'-', L""}, {L'@', L""}, {L'[', L""}, {L'{', L""}, {L'\r', L""}, {L'\x1B', L""}, {L'あ', L""},
+        {L'ｱ', L""}, {L'\x16', L""}};  // the last is Ctrl+V
     for (const auto& key : keys) {
         Type(L'7');
         EXPECT_EQ(Type(key.typed), key.shown) << "character " << static_cast<int>(key.typed);
@@ -29,10 +27,7 @@ TEST_F(HotKeyBox, TypedCharacters) {
 }
 
 TEST_F(HotKeyBox, PasteShowsWhatTypingWould) {
-    const struct {
-        const char* how;
-        std::function<void()> paste;
-    } ways[] = {
+    const struct { const char* how; std::function<void()> paste; } ways[] = {
         {"context menu", [this] { SendMessageW(box(), WM_PASTE, 0, 0); }},
         {"Shift+Insert", [this] {
              form.TabTo(kText2Id);
@@ -42,13 +37,7 @@ TEST_F(HotKeyBox, PasteShowsWhatTypingWould) {
     };
     for (const auto& way : ways) {
         for (const auto& [clipboard, shown] : {std::pair{L"k", L"K"}, {L"-", L""}, {L"あ", L""}, {L"b2", L"B"}}) {
-            ASSERT_TRUE(OpenClipboard(nullptr));
-            EmptyClipboard();
-            HGLOBAL memory = GlobalAlloc(GMEM_MOVEABLE, 16);
-            wcscpy(static_cast<wchar_t*>(GlobalLock(memory)), clipboard);
-            GlobalUnlock(memory);
-            SetClipboardData(CF_UNICODETEXT, memory);
-            CloseClipboard();
+            PutOnClipboard(CF_UNICODETEXT, clipboard);
             Type(L'7');
             way.paste();
             EXPECT_EQ(WindowText(box()), shown) << way.how << ", pasting " << clipboard[0] + 0;

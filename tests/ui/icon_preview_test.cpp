@@ -19,11 +19,9 @@ protected:
 
 TEST_F(IconPreview, FilesWithIconsShowTheFirstAndOthersClearThePreview) {
     const std::wstring shell32 = L"C:\\windows\\system32\\shell32.dll";
-    const struct {
-        std::wstring file;
-        bool icons;
-    } files[] = {{shell32, true}, {WindowsPathFromEnvironment("VANTORELLE_ICO"), true}, {TestProgramPath(), true},
-                 {L"", false}, {dir + L"missing.exe", false}, {MakeFile(L"notes.txt", 100), false}};
+    const struct { std::wstring file; bool icons; } files[] = {
+        {shell32, true}, {WindowsPathFromEnvironment("VANTORELLE_ICO"), true}, {TestProgramPath(), true},
+        {L"", false}, {dir + L"missing.exe", false}, {MakeFile(L"notes.txt", 100), false}};
     for (const auto& f : files) {
         SCOPED_TRACE(f.file);
         Show(shell32);
@@ -57,10 +55,7 @@ TEST_F(IconPreview, ChosenIconStopsAtBothEndsAndLastsUntilTheNextFileWithIcons) 
 // An icon file whose directory points outside the file made the system read outside memory and end the
 // program with all the user had typed: such a file is one without icons.
 TEST_F(IconPreview, BrokenIconFileIsOneWithoutIcons) {
-    const struct {
-        uint16_t entries;
-        uint32_t imageSize, imageOffset;
-    } broken[] = {{1, 40, 0xFFFFFFF0}, {65535, 40, 22}, {1, 100000, 22}};  // far outside, too many, past the end
+    const struct { uint16_t entries; uint32_t imageSize, imageOffset; } broken[] = {{1, 40, 0xFFFFFFF0}, {65535, 40, 22}, {1, 100000, 22}};  // far outside, too many, past the end
     for (const auto& b : broken) {
         std::vector<uint8_t> bytes(4096);  // a page: reading past it faults
         bytes[2] = 1;                      // type: icon

@@ -20,10 +20,7 @@ std::wstring WindowTest::Create() const {
     const std::wstring caption = WindowText(box);
     const bool done = caption == L"完了";
     EXPECT_EQ(WindowText(GetDlgItem(box, 0xFFFF)), done ? L"処理は正常終了しました！" : L"処理は失敗しました！");
-    HICON icon = nullptr;
-    for (HWND child = GetWindow(box, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
-        if ((GetWindowLongW(child, GWL_STYLE) & SS_TYPEMASK) == SS_ICON) icon = reinterpret_cast<HICON>(SendMessageW(child, STM_GETICON, 0, 0));
-    }
+    const auto icon = reinterpret_cast<HICON>(SendDlgItemMessageW(box, 0x440, STM_GETICON, 0, 0));  // Wine's icon id
     EXPECT_EQ(icon, LoadIconW(nullptr, done ? IDI_INFORMATION : IDI_WARNING));
     form.EndDialog(box);
     return caption;
