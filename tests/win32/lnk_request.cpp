@@ -1,26 +1,19 @@
-// Test tool: builds one shortcut per line of a UTF-8 request file, "TARGET<tab>SHORTCUT", through the
-// real Win32 calls and prints -1 or 0 for each.
+// Test tool: builds one shortcut for each pair of arguments, "TARGET SHORTCUT", through the real Win32
+// calls and prints -1 or 0 for each.
 #include <windows.h>
+#include <shellapi.h>
 
 #include <cstdio>
-#include <fstream>
-#include <string>
 
 #include "lnk/shortcut_builder.h"
 
-static std::u16string FromUtf8(const std::string& text) {
-    std::u16string wide(text.size(), u'\0');
-    wide.resize(MultiByteToWideChar(CP_UTF8, 0, text.data(), static_cast<int>(text.size()),
-                                    reinterpret_cast<wchar_t*>(&wide[0]), static_cast<int>(wide.size())));
-    return wide;
-}
-
-int main(int argc, char** argv) {
-    std::ifstream requests(argc == 2 ? argv[1] : "", std::ios::binary);
-    for (std::string line; std::getline(requests, line);) {
+int main() {
+    int count = 0;
+    wchar_t** arguments = CommandLineToArgvW(GetCommandLineW(), &count);
+    for (int i = 1; i + 1 < count; i += 2) {
         ShortcutRequest r;
-        r.targetPath = FromUtf8(line.substr(0, line.find('\t')));
-        r.linkPath = FromUtf8(line.substr(line.find('\t') + 1));
+        r.targetPath = reinterpret_cast<const char16_t*>(arguments[i]);
+        r.linkPath = reinterpret_cast<const char16_t*>(arguments[i + 1]);
         std::printf("%d\n", BuildShortcut(r));
     }
 }

@@ -33,10 +33,8 @@ for letter, (kind, label, serial, target, *_) in DRIVES.items():  # the first Wi
     subprocess.run(["ln", "-sfn", unix(letter + ":\\"), os.path.join(work, "prefix", "dosdevices", letter + ":")], check=True)
 subprocess.run([shutil.which("wineserver") or "/usr/lib/wine/wineserver", "-k"], env=env)  # drive types apply now
 open(unix("T:\\dir.lnk"), "w").close()  # the shortcut of a folder replaces a file
-with open(os.path.join(work, "requests.txt"), "w", encoding="utf-8") as out:
-    out.writelines(f"{drive[3]}\t{drive[4]}\n" for drive in DRIVES.values())
-requests = "Z:" + os.path.join(work, "requests.txt").replace("/", "\\")
-results = subprocess.run([WINE_RUN, tool, requests], env=env, check=True, capture_output=True).stdout.split()
+requests = [path for drive in DRIVES.values() for path in drive[3:5]]  # target, shortcut, ...
+results = subprocess.run([WINE_RUN, tool, *requests], env=env, check=True, capture_output=True).stdout.split()
 failures = []
 for drive, result in zip(DRIVES.values(), results, strict=True):
     _, label, _, target, link, code, serial, names = drive
