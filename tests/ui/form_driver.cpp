@@ -38,33 +38,20 @@ void PutOnClipboard(UINT format, const std::wstring& items) {
     CloseClipboard();
 }
 
-namespace {
 // The form in this process runs as the program's start routine runs it.
-struct Start {
-    std::wstring arguments;
-    HWND form = nullptr;
-    HANDLE ready = CreateEventW(nullptr, TRUE, FALSE, nullptr);
-};
-
-DWORD WINAPI RunFormThread(void* context) {
-    auto* start = static_cast<Start*>(context);
+static DWORD WINAPI RunFormThread(void* arguments) {
     const HINSTANCE instance = GetModuleHandleW(nullptr);
     Form1 form;
-    const HWND window = CreateForm1(instance, form, start->arguments, SW_SHOWNORMAL);
-    if (window) {
-        OleInitialize(nullptr);
-        FinishForm1(instance, form);
-    }
-    start->form = window;
-    SetEvent(start->ready);
+    const HWND window = CreateForm1(instance, form, *static_cast<const std::wstring*>(arguments), SW_SHOWNORMAL);
     if (!window) return 1;
+    OleInitialize(nullptr);
+    FinishForm1(instance, form);
     const int result = RunForm1(window);
     OleUninitialize();
     return static_cast<DWORD>(result);
 }
-}  // namespace
 
-RunningForm::RunningForm(const std::wstring& arguments, bool asProgram) {
+RunningForm::RunningForm(const std::wstring& arguments, bool asProgram) : arguments_(arguments) {
     if (asProgram) {
         std::wstring line = L"\"" + WindowsPathFromEnvironment("VANTORELLE_EXE") + L"\" " + arguments;
         STARTUPINFOW startup = {};
@@ -74,15 +61,11 @@ RunningForm::RunningForm(const std::wstring& arguments, bool asProgram) {
         CloseHandle(process.hThread);
         running_ = process.hProcess;
         thread_ = process.dwThreadId;
-        WaitUntil([this] { return (form_ = WaitForWindow(kForm1Class, nullptr, 0)) != nullptr; });
     } else {
-        Start start{arguments};
-        running_ = CreateThread(nullptr, 0, RunFormThread, &start, 0, &thread_);
-        WaitForSingleObject(start.ready, 10000);
-        CloseHandle(start.ready);
-        form_ = start.form;
+        running_ = CreateThread(nullptr, 0, RunFormThread, &arguments_, 0, &thread_);
     }
-    Settle();
+    WaitUntil([this] { return (form_ = WaitForWindow(kForm1Class, nullptr, 0)) != nullptr; });
+    Settle();  // answered once the form's message loop runs
 }
 
 RunningForm::~RunningForm() {

@@ -49,6 +49,7 @@ public:
     bool Close() const;
 
 private:
+    std::wstring arguments_;  // the form's thread reads them
     HANDLE running_ = nullptr;  // the form's thread, or the program's process
     DWORD thread_ = 0;
     HWND form_ = nullptr;
