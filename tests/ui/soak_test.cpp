@@ -11,10 +11,11 @@
 
 namespace {
 // Wine answers 0 to GetProcessHandleCount and GetGuiResources, so handles are counted in the system's
-// handle table, the windows stand for the USER objects, and committed memory shows leaked GDI objects and icons.
-struct Usage { ULONG handles = 0; int windows = 0; SIZE_T memory = 0; };
+// handle table, and committed memory shows leaked windows, GDI objects and icons (1,200 windows left
+// behind add some 800 KiB).
+struct Usage { ULONG handles = 0; SIZE_T memory = 0; };
 
-Usage UsageOf(DWORD thread) {
+Usage UsageNow() {
     struct Entry { ULONG processId; BYTE type, flags; USHORT handle; PVOID object; ACCESS_MASK access; };
     using Query = LONG(WINAPI*)(ULONG, PVOID, ULONG, PULONG);
     const auto query = reinterpret_cast<Query>(
@@ -26,11 +27,6 @@ Usage UsageOf(DWORD thread) {
         const auto* entries = reinterpret_cast<const Entry*>(table.data() + sizeof(ULONG_PTR));
         for (ULONG i = 0; i < *reinterpret_cast<ULONG*>(table.data()); ++i) usage.handles += entries[i].processId == GetCurrentProcessId();
     }
-    EnumThreadWindows(thread, [](HWND window, LPARAM windows) -> BOOL {
-        ++*reinterpret_cast<int*>(windows);
-        EnumChildWindows(window, [](HWND, LPARAM all) -> BOOL { return ++*reinterpret_cast<int*>(all) > 0; }, windows);
-        return TRUE;
-    }, reinterpret_cast<LPARAM>(&usage.windows));
     PROCESS_MEMORY_COUNTERS memory = {};
     GetProcessMemoryInfo(GetCurrentProcess(), &memory, sizeof memory);
     usage.memory = memory.PagefileUsage;
@@ -41,7 +37,6 @@ Usage UsageOf(DWORD thread) {
 using Soak = WindowTest;
 
 TEST_F(Soak, ThousandCreatesAndIconChangesLeakNothing) {
-    const DWORD thread = GetWindowThreadProcessId(form.form(), nullptr);
     const std::wstring target = MakeFile(L"app.exe", 100);
     form.SetText(kText1Base + 0, target);
     form.SetText(kText1Base + 1, dir + L"app.lnk");
@@ -52,16 +47,14 @@ TEST_F(Soak, ThousandCreatesAndIconChangesLeakNothing) {
         form.SetText(kText1Base + 4, iconFiles[i % 3]);
         form.ClickAndWait(kCommand3Base + 1);
         failures += Create() != L"完了";
-        if (i == 100) afterHundred = UsageOf(thread);
+        if (i == 100) afterHundred = UsageNow();
     }
-    const Usage atEnd = UsageOf(thread);
+    const Usage atEnd = UsageNow();
     for (const auto& [when, u] : {std::pair{"after 100", afterHundred}, {"after 1000", atEnd}}) {
-        std::printf("%s: handles %lu, windows %d, committed memory %zu KiB\n", when, u.handles, u.windows, u.memory / 1024);
+        std::printf("%s: handles %lu, committed memory %zu KiB\n", when, u.handles, u.memory / 1024);
     }
     EXPECT_EQ(failures, 0);
     ASSERT_GT(afterHundred.handles, 0u) << "the handle table could not be read";
-    ASSERT_GT(afterHundred.windows, 20);
     EXPECT_EQ(atEnd.handles, afterHundred.handles);
-    EXPECT_EQ(atEnd.windows, afterHundred.windows);
     EXPECT_LE(atEnd.memory, afterHundred.memory + 256 * 1024) << "committed memory grew";
 }
