@@ -47,10 +47,6 @@ const Expected kLayout[] = {
     {kCommand2Base + 1, 320, 296, 81, 33, L"終了", L"終了します。", 0},
 };
 
-bool IsLabel(int id) {
-    return id >= kLabel1Base && id < kLabel1Base + kLabel1Count;
-}
-
 RECT PlaceOf(HWND form, HWND control) {
     RECT box;
     GetWindowRect(control, &box);
@@ -86,6 +82,7 @@ TEST(Layout, EveryControlAtItsPlaceWithItsCaptionToolTipAndLabel) {
     EXPECT_EQ(GetMenu(form.form()), nullptr);
     for (const Expected& e : kLayout) {
         SCOPED_TRACE(e.id);
+        const bool label = e.id >= kLabel1Base && e.id < kLabel1Base + kLabel1Count;
         const HWND control = form.Control(e.id);
         ASSERT_NE(control, nullptr);
         const RECT box = PlaceOf(form.form(), control);
@@ -93,13 +90,13 @@ TEST(Layout, EveryControlAtItsPlaceWithItsCaptionToolTipAndLabel) {
         EXPECT_EQ(box.top, scaled(e.y));
         EXPECT_GE(box.right - box.left, scaled(e.width));
         EXPECT_GE(box.bottom - box.top, scaled(e.height));
-        if (!IsLabel(e.id)) {
+        if (!label) {
             EXPECT_EQ(box.right - box.left, scaled(e.width));
             EXPECT_EQ(box.bottom - box.top, scaled(e.height));
         }
         for (const Expected& other : kLayout) {
             RECT both, otherBox = PlaceOf(form.form(), form.Control(other.id));
-            EXPECT_TRUE(!IsLabel(e.id) || other.id == e.id || !IntersectRect(&both, &box, &otherBox)) << "covers " << other.id;
+            EXPECT_TRUE(!label || other.id == e.id || !IntersectRect(&both, &box, &otherBox)) << "covers " << other.id;
         }
         EXPECT_EQ(form.Text(e.id), e.caption);  // the boxes open empty
         EXPECT_EQ(ToolTipOf(form.form(), control), e.toolTip);
