@@ -26,13 +26,7 @@ protected:
         const HWND dialog = form.WaitForWindow(L"#32770", title);
         ASSERT_NE(dialog, nullptr);
         const HWND list = GetDlgItem(dialog, 0x470);
-        std::vector<std::wstring> shown(SendMessageW(list, CB_GETCOUNT, 0, 0));
-        for (size_t i = 0; i < shown.size(); ++i) {
-            wchar_t text[256] = {};
-            SendMessageW(list, CB_GETLBTEXT, i, reinterpret_cast<LPARAM>(text));
-            shown[i] = text;
-        }
-        EXPECT_EQ(shown, types);
+        EXPECT_EQ(ListEntries(list), types);
         EXPECT_EQ(SendMessageW(list, CB_GETCURSEL, 0, 0), 0);
         EXPECT_EQ(WindowText(GetDlgItem(dialog, 0x47C)), proposed);
         SetDlgItemTextW(dialog, 0x47C, typed.c_str());
@@ -47,7 +41,7 @@ TEST_F(Choosers, TargetAndIconFilesFromOpenDialogs) {
     for (const std::wstring& typed : {target, std::wstring()}) {
         form.Click(kCommand1Base + 0);
         AnswerFileDialog(title, {L"全てのファイル(*.*)"}, L"", typed);
-        EXPECT_EQ(Fields(), (std::vector<std::wstring>{target, target + L".lnk", L"--keep", dir, target, L"tool.exeを開きます。"}));
+        EXPECT_EQ(FieldsOf(form), (std::vector<std::wstring>{target, target + L".lnk", L"--keep", dir, target, L"tool.exeを開きます。"}));
     }
     for (const std::wstring& typed : {icons, std::wstring()}) {
         form.Click(kCommand1Base + 3);

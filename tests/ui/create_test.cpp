@@ -19,7 +19,7 @@ TEST_F(CreateCommand, EveryFieldReachesTheShortcut) {
     form.ClickAndWait(kCommand3Base + 1);
     form.SetText(kText1Base + 5, GetACP() == 932 ? L"アプリを開きます。" : L"Öffnet die Anwendung.");
     std::vector<std::u16string> f;
-    for (const std::wstring& field : Fields()) f.emplace_back(field.begin(), field.end());
+    for (const std::wstring& field : FieldsOf(form)) f.emplace_back(field.begin(), field.end());
     const std::wstring direct = dir + L"direct.lnk";
     const struct { const wchar_t* key; int entry; uint32_t hotKey; int32_t show; } keysAndStates[] = {
         {L"K", 2, 'K', 3}, {L"", 0, 0, 1}, {L"7", 1, '7', 2}, {L"a", 0, 'A', 1}, {L"-", 2, 0, 3}, {L"あ", 0, 0, 1}};

@@ -69,7 +69,7 @@ TEST_F(Drop, FileListOnTheTargetBoxFillsTheWindowFromItsFirstFile) {
     };
     for (const auto& drop : drops) {
         EXPECT_EQ(DragOnto(form, CF_HDROP, drop.files, kText1Base + 0), static_cast<DWORD>(DROPEFFECT_COPY));
-        EXPECT_EQ(Fields(), drop.fields);
+        EXPECT_EQ(FieldsOf(form), drop.fields);
         EXPECT_EQ(form.Text(kText2Id), L"K");
         EXPECT_EQ(SendMessageW(form.Control(kCombo1Id), CB_GETCURSEL, 0, 0), 1);
     }
@@ -78,12 +78,12 @@ TEST_F(Drop, FileListOnTheTargetBoxFillsTheWindowFromItsFirstFile) {
 
 TEST_F(Drop, TextOrADropOnAnotherBoxChangesNothing) {
     form.SetText(kText1Base + 0, L"C:\\kept.exe");
-    const std::vector<std::wstring> before = Fields();
+    const std::vector<std::wstring> before = FieldsOf(form);
     const std::wstring file = MakeFile(L"app.exe", 5) + L'\0';
     for (const auto& [format, id] : {std::pair{CF_UNICODETEXT, kText1Base + 0}, {CF_HDROP, kText1Base + 1},
                                      {CF_HDROP, kText1Base + 5}, {CF_HDROP, static_cast<int>(kText2Id)}}) {
         const std::wstring items = format == CF_HDROP ? file : L"C:\\dropped.exe";
         EXPECT_EQ(DragOnto(form, format, items, id), static_cast<DWORD>(DROPEFFECT_NONE));
-        EXPECT_EQ(Fields(), before);
+        EXPECT_EQ(FieldsOf(form), before);
     }
 }

@@ -25,6 +25,16 @@ bool WaitUntil(const std::function<bool()>& holds, DWORD timeoutMs) {
     return true;
 }
 
+std::vector<std::wstring> ListEntries(HWND list) {
+    std::vector<std::wstring> entries(SendMessageW(list, CB_GETCOUNT, 0, 0));
+    for (size_t i = 0; i < entries.size(); ++i) {
+        wchar_t text[256] = {};
+        SendMessageW(list, CB_GETLBTEXT, i, reinterpret_cast<LPARAM>(text));
+        entries[i] = text;
+    }
+    return entries;
+}
+
 void PutOnClipboard(UINT format, const std::wstring& items) {
     const size_t header = format == CF_HDROP ? sizeof(DROPFILES) : 0, size = header + (items.size() + 1) * sizeof(wchar_t);
     HGLOBAL memory = GlobalAlloc(GMEM_MOVEABLE | GMEM_ZEROINIT, size);

@@ -14,6 +14,8 @@ std::wstring WindowsPathFromEnvironment(const char* name);
 // Waits until holds() is true, for at most timeoutMs; returns whether it is.
 bool WaitUntil(const std::function<bool()>& holds, DWORD timeoutMs = 10000);
 
+// The entries of a drop-down list.
+std::vector<std::wstring> ListEntries(HWND list);
 // Puts a file list (CF_HDROP: each path ended by a null) or text (CF_UNICODETEXT) on the clipboard.
 void PutOnClipboard(UINT format, const std::wstring& items);
 

@@ -55,17 +55,16 @@ TEST_F(IconPreview, ChosenIconStopsAtBothEndsAndLastsUntilTheNextFileWithIcons) 
 // An icon file whose directory points outside the file made the system read outside memory and end the
 // program with all the user had typed: such a file is one without icons.
 TEST_F(IconPreview, BrokenIconFileIsOneWithoutIcons) {
-    const struct { uint16_t entries; uint32_t imageSize, imageOffset; } broken[] = {{1, 40, 0xFFFFFFF0}, {65535, 40, 22}, {1, 100000, 22}};  // far outside, too many, past the end
+    // An image far outside the file, too many entries, an image past the end.
+    const struct { uint16_t entries; uint32_t imageSize, imageOffset; } broken[] = {
+        {1, 40, 0xFFFFFFF0}, {65535, 40, 22}, {1, 100000, 22}};
     for (const auto& b : broken) {
         std::vector<uint8_t> bytes(4096);  // a page: reading past it faults
         bytes[2] = 1;                      // type: icon
-        bytes[4] = b.entries & 0xFF;
-        bytes[5] = b.entries >> 8;
-        bytes[6] = bytes[7] = 32;  // 32 x 32
-        for (int i = 0; i < 4; ++i) {
-            bytes[14 + i] = static_cast<uint8_t>(b.imageSize >> 8 * i);
-            bytes[18 + i] = static_cast<uint8_t>(b.imageOffset >> 8 * i);
-        }
+        bytes[6] = bytes[7] = 32;          // 32 x 32; the numbers are little-endian, as on x86
+        memcpy(&bytes[4], &b.entries, 2);
+        memcpy(&bytes[14], &b.imageSize, 4);
+        memcpy(&bytes[18], &b.imageOffset, 4);
         WriteAll(dir + L"broken.ico", bytes);
         Show(dir + L"broken.ico");
         EXPECT_FALSE(ButtonsEnabled()) << b.entries << " entries";

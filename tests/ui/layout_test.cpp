@@ -108,11 +108,7 @@ TEST(Layout, EveryControlAtItsPlaceWithItsCaptionToolTipAndLabel) {
     EXPECT_EQ(SendMessageW(form.Control(kText2Id), EM_GETLIMITTEXT, 0, 0), 1);
     const HWND combo = form.Control(kCombo1Id);
     EXPECT_EQ(GetWindowLongW(combo, GWL_STYLE) & 3, CBS_DROPDOWNLIST);
-    EXPECT_EQ(SendMessageW(combo, CB_GETCOUNT, 0, 0), 3);
-    LRESULT entry = 0;
-    for (const wchar_t* text : {L"通常のウインドウ", L"最小化", L"最大化"}) {
-        EXPECT_EQ(SendMessageW(combo, CB_FINDSTRINGEXACT, -1, reinterpret_cast<LPARAM>(text)), entry++);
-    }
+    EXPECT_EQ(ListEntries(combo), (std::vector<std::wstring>{L"通常のウインドウ", L"最小化", L"最大化"}));
 }
 
 TEST(Layout, TabOrderStartsAtTheTargetField) {

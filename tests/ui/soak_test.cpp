@@ -5,8 +5,6 @@
 
 #include <gtest/gtest.h>
 
-#include <cstdio>
-
 #include "window_test.h"
 
 namespace {
@@ -50,9 +48,6 @@ TEST_F(Soak, ThousandCreatesAndIconChangesLeakNothing) {
         if (i == 100) afterHundred = UsageNow();
     }
     const Usage atEnd = UsageNow();
-    for (const auto& [when, u] : {std::pair{"after 100", afterHundred}, {"after 1000", atEnd}}) {
-        std::printf("%s: handles %lu, committed memory %zu KiB\n", when, u.handles, u.memory / 1024);
-    }
     EXPECT_EQ(failures, 0);
     ASSERT_GT(afterHundred.handles, 0u) << "the handle table could not be read";
     EXPECT_EQ(atEnd.handles, afterHundred.handles);

@@ -17,7 +17,6 @@ TEST(StartUp, ArgumentTextFillsTheFieldsFromOnePath) {
     for (const auto& c : cases) {
         RunningForm form(c.arguments);
         EXPECT_EQ(FieldsOf(form), c.fields);
-        EXPECT_EQ(WindowText(form.Control(kCombo1Id)), L"通常のウインドウ");
         EXPECT_EQ(form.Focus(), form.Control(kText1Base + 0));
     }
 }

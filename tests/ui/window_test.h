@@ -14,7 +14,6 @@ class WindowTest : public RealFiles {
 protected:
     RunningForm form;
 
-    std::vector<std::wstring> Fields() const { return FieldsOf(form); }
     // Presses 作成 and returns the caption of the answer, having checked its text and icon against the
     // caption, and dismisses it.
     std::wstring Create() const;
