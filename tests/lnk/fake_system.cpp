@@ -3,11 +3,23 @@
 
 #include <algorithm>
 #include <cstring>
+#include <deque>
 #include <stdexcept>
 
 namespace {
 
 FakeSystem* sys = nullptr;
+
+// One open of a file by the writer, and what was done through it; index counts every open from 1.
+struct FakeOpen {
+    std::string path;
+    int index = 0;
+    uint32_t position = 0, writes = 0;
+};
+std::deque<FakeOpen> opened;  // the system's opens, since it was put in place
+
+// Every text made ANSI, by its bytes: the code page's bytes go back to the text they came from.
+std::map<std::string, std::u16string> texts;
 
 // The fake code page's double-byte characters, and their lead and trail bytes.
 const std::u16string kWide = u"あいうソ表";
@@ -20,14 +32,14 @@ bool ToAnsi(const std::u16string& text, std::string* ansi) {
         if (c >= 0x80 && k == std::u16string::npos) return false;
         *ansi += c < 0x80 ? std::string(1, static_cast<char>(c)) : kNarrow.substr(2 * k, 2);
     }
-    sys->texts[*ansi] = text;
+    texts[*ansi] = text;
     return true;
 }
 
-// Every ANSI string the writer sees comes from this code page: bytes go back to the text they came from.
+// Every ANSI string the writer sees comes from this code page.
 bool FromAnsi(const std::string& ansi, std::u16string* text) {
-    auto found = sys->texts.find(ansi);
-    return found != sys->texts.end() && (*text = found->second, true);
+    auto found = texts.find(ansi);
+    return found != texts.end() && (*text = found->second, true);
 }
 
 // Looks a path up as the system would: a folder may be named with a trailing backslash.
@@ -38,23 +50,26 @@ const FakeNode* Node(std::string path) {
 }
 
 LnkFile Open(const std::string& path, bool create, bool existing) {
-    sys->opens.push_back({path, static_cast<int>(sys->opens.size()) + 1});
-    if (sys->faultAt[kFailOpen] == sys->opens.back().index || (existing && !sys->files.count(path))) return nullptr;
+    opened.push_back({path, ++sys->opens});
+    if (sys->faultAt[kFailOpen] == sys->opens || (existing && !sys->files.count(path))) return nullptr;
     ++sys->handles;
     if (create || !sys->files.count(path)) sys->files[path] = {};  // opened always: created if missing
-    return &sys->opens.back();
+    return &opened.back();
 }
 
 FakeOpen& Of(LnkFile file) { return *static_cast<FakeOpen*>(file); }
 
+// Whether the fault at this step is set for this open.
+bool Hit(FakeStep step, LnkFile file) { return sys->faultAt[step] == Of(file).index; }
+
 bool Write(LnkFile file, const uint8_t* bytes, uint32_t count, uint32_t* written) {
     FakeOpen& open = Of(file);
-    const bool first = open.writes++ == 0, fails = first && sys->faultAt[kFailWrite] == open.index;
-    *written = fails ? count / 2 : first && sys->faultAt[kShortWrite] == open.index && count > 0 ? count - 1 : count;
+    const bool first = open.writes++ == 0, fails = first && Hit(kFailWrite, file);
+    *written = fails ? count / 2 : first && Hit(kShortWrite, file) && count > 0 ? count - 1 : count;
     std::vector<uint8_t>& data = sys->files[open.path];
     data.resize(std::max<size_t>(data.size(), open.position + *written));
     std::copy(bytes, bytes + *written, data.begin() + open.position);
-    if (first && sys->faultAt[kAlterWrite] == open.index && *written > 0) data[open.position] ^= 0x01;
+    if (first && Hit(kAlterWrite, file) && *written > 0) data[open.position] ^= 0x01;
     open.position += *written;
     return !fails;
 }
@@ -84,21 +99,18 @@ const LnkPlatform kFakePlatform = {
         const FakeNode* node = Node(path);
         return node && (*identity = {0x1A2B3C4D, node->fileIndex}, true);
     },
-    [](const std::string& root) { return ++sys->queries, sys->driveTypes.count(root) ? sys->driveTypes[root] : 3u; },
+    [](const std::string& root) { return sys->driveTypes.count(root) ? sys->driveTypes[root] : 3u; },
     [](const std::string& root, char* label, uint32_t, uint32_t* serial) {
-        ++sys->queries;
         auto volume = sys->volumes.find(root);
         if (volume == sys->volumes.end()) return false;
         std::strcpy(label, volume->second.first.c_str());
         return *serial = volume->second.second, true;
     },
     [](const std::string& path, bool create) { return Open(path, create, false); },
-    [](LnkFile file, uint32_t position) {
-        return sys->faultAt[kFailSeek] != Of(file).index && (Of(file).position = position, true);
-    },
+    [](LnkFile file, uint32_t position) { return !Hit(kFailSeek, file) && (Of(file).position = position, true); },
     Write,
-    [](LnkFile file) { return sys->faultAt[kFailFlush] != Of(file).index; },
-    [](LnkFile file) { return --sys->handles, sys->faultAt[kFailClose] != Of(file).index; },
+    [](LnkFile file) { return !Hit(kFailFlush, file); },
+    [](LnkFile file) { return --sys->handles, !Hit(kFailClose, file); },
     [](const std::string& path) { return sys->files.erase(path) == 1; },
     [](const std::string& path) { return Open(path, false, true); },
     [](LnkFile file, std::vector<uint8_t>* bytes) { return *bytes = sys->files.at(Of(file).path), true; },
@@ -130,5 +142,6 @@ void FakeSystem::Add(const std::u16string& path, uint32_t attributes, uint64_t s
 
 void UseFakeSystem(FakeSystem* system) {
     sys = system;
+    opened.clear();
     ReplaceLnkPlatform(system ? &kFakePlatform : nullptr);
 }

@@ -3,7 +3,6 @@
 #pragma once
 
 #include <cstdint>
-#include <deque>
 #include <map>
 #include <string>
 #include <vector>
@@ -24,27 +23,20 @@ struct FakeNode {
 // The steps of an open file at which a fault can be injected.
 enum FakeStep { kFailOpen, kFailSeek, kFailWrite, kShortWrite, kAlterWrite, kFailFlush, kFailClose, kFakeSteps };
 
-// One open of a file by the writer, and what was done through it.
-struct FakeOpen {
-    std::string path;
-    int index = 0;        // counted from 1 over every open asked for, the failed ones too
-    uint32_t position = 0, writes = 0;
-};
-
 struct FakeSystem {
     std::map<std::string, FakeNode> nodes;                            // targets and their folders, by ANSI path
     std::map<std::string, uint32_t> driveTypes;                       // by drive root; missing: 3 (fixed)
     // Label and serial by drive root; missing: the query fails.
     std::map<std::string, std::pair<std::string, uint32_t>> volumes;
     std::map<std::string, std::vector<uint8_t>> files;                // contents, by ANSI path
-    std::map<std::string, std::u16string> texts;                      // every text made ANSI, by its bytes
-    std::deque<FakeOpen> opens;
     // A fault at each step, at the k-th open (1 to 8: the blocks, 9: the read-back, 10: the write in
     // place; 0: never). A failed write stores half of its bytes, a short one all but one; an altered one
     // changes a byte and reports the write as whole. Only the first write through an open is hit.
     int faultAt[kFakeSteps] = {};
     int replaceFailures = 0;  // renames that fail before one succeeds
-    int renames = 0, pausedMs = 0, queries = 0, handles = 0;  // queries of the file system; handles still open
+    // Opens asked for (the failed ones too), queries of a path (every query of a drive follows one),
+    // renames asked, pauses, and handles still open.
+    int opens = 0, queries = 0, renames = 0, pausedMs = 0, handles = 0;
 
     // A file or folder with its short path (UTF-16, as a test writes them).
     void Add(const std::u16string& path, uint32_t attributes, uint64_t size = 0, const std::u16string& shortPath = u"");

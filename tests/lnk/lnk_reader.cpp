@@ -42,7 +42,7 @@ bool ParseLink(const std::vector<uint8_t>& bytes, ParsedLink* link, std::string*
             const size_t start = at, end = start + number(2);
             expect(end >= start + 16 && end + 2 <= listEnd, "item size outside the list");
             item.type = number(1);
-            item.name = text();
+            text();  // the drive item's name (its root, such as C:\), empty in the others
             item.fileSize = number(4);
             expect(number(4) == 0, "item date and time");
             item.attributes = number(2);

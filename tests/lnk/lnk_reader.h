@@ -10,7 +10,7 @@ struct ParsedItem {
     uint16_t attributes = 0;
     uint8_t type = 0;
     uint32_t fileSize = 0;
-    std::string name, longName, shortName;
+    std::string longName, shortName;
 };
 
 struct ParsedLink {
