@@ -2,6 +2,8 @@
 // ends and lasting until the next file with icons, broken icon files, and a preview that survives a repaint.
 #include <gtest/gtest.h>
 
+#include <cstring>
+
 #include "ui/form1.h"
 #include "window_test.h"
 
