@@ -61,8 +61,6 @@ bool CollectPathEntries(const std::u16string& targetPath, const std::u16string& 
     drive.longName.assign(3, '\0');
     drive.shortName.assign(3, '\0');
     walk->driveRoot = drive.itemName;
-    walk->driveType = os.driveType(walk->driveRoot);
-    drive.itemType = DriveItemType(walk->driveType);
     walk->entries.push_back(drive);
 
     std::u16string folder = root;  // the accumulated path, as the user typed it
@@ -88,6 +86,9 @@ bool CollectPathEntries(const std::u16string& targetPath, const std::u16string& 
         folder += longName + u"\\";
         accumulated += '\\';
     }
+    // The drive is asked last, beside the volume query that follows the walk.
+    walk->driveType = os.driveType(walk->driveRoot);
+    walk->entries.front().itemType = DriveItemType(walk->driveType);
     return true;
 }
 

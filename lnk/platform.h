@@ -4,6 +4,7 @@
 // the extended-length form of exactly the name those bytes spell.
 #pragma once
 
+#include <algorithm>
 #include <cstdint>
 #include <string>
 #include <vector>
@@ -17,14 +18,15 @@ constexpr uint32_t kAttributeSystem = 0x04;
 constexpr uint32_t kAttributeDirectory = 0x10;
 constexpr uint32_t kNoAttributes = 0xFFFFFFFF;
 
-// What tells one file from every other: the volume it is on and its index there. Two paths that name
-// the same file by any spelling (letter case, short names, "." and "..", another drive letter) give
-// the same identity.
+// What tells one file from every other: the volume it is on and its 128-bit id there (a 64-bit index
+// fills the low eight bytes, little-endian). Two paths that name the same file by any spelling (letter
+// case, short names, "." and "..", another drive letter) give the same identity. An id of all zeros
+// tells nothing: some network file systems answer it for every file.
 struct FileIdentity {
-    uint32_t volumeSerial = 0;
-    uint64_t fileIndex = 0;
+    uint64_t volumeSerial = 0;
+    uint8_t fileId[16] = {};
     bool operator==(const FileIdentity& other) const {
-        return volumeSerial == other.volumeSerial && fileIndex == other.fileIndex;
+        return volumeSerial == other.volumeSerial && std::equal(fileId, fileId + 16, other.fileId);
     }
 };
 
@@ -40,10 +42,14 @@ struct LnkPlatform {
     uint32_t (*shortPathName)(const std::string& path, char* buffer, uint32_t size);
     // GetFileAttributes: the 32-bit attributes, 0xFFFFFFFF on failure.
     uint32_t (*fileAttributes)(const std::string& path);
-    // Size in bytes and last-write time (FILETIME, UTC) of a file or folder; false when unreadable.
-    bool (*fileSizeAndTime)(const std::string& path, uint64_t* size, uint64_t* writeTime);
-    // GetFileInformationByHandle of an existing file or folder; false when it cannot be opened or read.
+    // Size in bytes, last-write and creation time (FILETIME, UTC) of a file or folder; false when unreadable.
+    bool (*fileSizeAndTime)(const std::string& path, uint64_t* size, uint64_t* writeTime, uint64_t* creationTime);
+    // GetFileInformationByHandleEx(FileIdInfo) of an existing file or folder, or GetFileInformationByHandle
+    // where the system refuses that; false when it cannot be opened or read.
     bool (*fileIdentity)(const std::string& path, FileIdentity* identity);
+    // GetFinalPathNameByHandleW of an existing file or folder (normalised, drive letter), upper-cased as
+    // the file system compares names; false when it cannot be read.
+    bool (*finalPath)(const std::string& path, std::u16string* finalPath);
     // GetDriveTypeA of a drive root such as "C:\".
     uint32_t (*driveType)(const std::string& root);
     // GetVolumeInformationA of a drive root: label (NUL-terminated, within labelSize bytes) and serial.

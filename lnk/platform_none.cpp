@@ -6,8 +6,9 @@ static bool NoToAnsi(const std::u16string&, std::string*) { return false; }
 static bool NoFromAnsi(const std::string&, std::u16string*) { return false; }
 static uint32_t NoShortPathName(const std::string&, char*, uint32_t) { return 0; }
 static uint32_t NoFileAttributes(const std::string&) { return 0xFFFFFFFFu; }
-static bool NoFileSizeAndTime(const std::string&, uint64_t*, uint64_t*) { return false; }
+static bool NoFileSizeAndTime(const std::string&, uint64_t*, uint64_t*, uint64_t*) { return false; }
 static bool NoFileIdentity(const std::string&, FileIdentity*) { return false; }
+static bool NoFinalPath(const std::string&, std::u16string*) { return false; }
 static uint32_t NoDriveType(const std::string&) { return 0; }
 static bool NoVolumeInformation(const std::string&, char*, uint32_t, uint32_t*) { return false; }
 static LnkFile NoOpenFile(const std::string&, bool) { return nullptr; }
@@ -26,7 +27,7 @@ static void NoPause(uint32_t) {}
 const LnkPlatform& DefaultLnkPlatform() {
     static const LnkPlatform none = {
         NoToAnsi,        NoFromAnsi,   NoShortPathName, NoFileAttributes, NoFileSizeAndTime, NoFileIdentity,
-        NoDriveType,     NoVolumeInformation, NoOpenFile, NoSeekFile,   NoWriteFile,       NoFileCall,
+        NoFinalPath,     NoDriveType,     NoVolumeInformation, NoOpenFile, NoSeekFile,   NoWriteFile,       NoFileCall,
         NoFileCall,      NoDeleteFile, NoOpenForRename, NoReadAll,      NoRenameOpenFile,  NoOpenInPlace,
         NoSetFileEnd,    NoProcessId,  NoPause,
     };

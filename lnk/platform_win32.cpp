@@ -41,12 +41,13 @@ static bool Win32ToAnsi(const std::u16string& text, std::string* ansi) {
 }
 
 // The wide name that the ANSI path spells, for the wide file calls. A path too long for the "A" calls
-// becomes the extended-length form of its full path, which has no such limit.
+// becomes the extended-length form of its full path, which has no such limit; one already in that form
+// is taken as it stands.
 static bool SystemPath(const std::string& path, std::wstring* wide) {
     std::u16string text;
     if (path.empty() || !Win32FromAnsi(path, &text)) return false;
     wide->assign(text.begin(), text.end());
-    if (wide->size() < MAX_PATH) return true;
+    if (wide->size() < MAX_PATH || wide->compare(0, 4, L"\\\\?\\") == 0) return true;
     const DWORD size = GetFullPathNameW(wide->c_str(), 0, nullptr, nullptr);
     if (size == 0) return false;
     std::wstring full(size, L'\0');
@@ -76,25 +77,62 @@ static uint32_t Win32FileAttributes(const std::string& path) {
     return SystemPath(path, &wide) ? GetFileAttributesW(wide.c_str()) : INVALID_FILE_ATTRIBUTES;
 }
 
-static bool Win32FileSizeAndTime(const std::string& path, uint64_t* size, uint64_t* writeTime) {
+static uint64_t U64(DWORD high, DWORD low) {
+    return (static_cast<uint64_t>(high) << 32) | low;
+}
+
+static bool Win32FileSizeAndTime(const std::string& path, uint64_t* size, uint64_t* writeTime, uint64_t* creationTime) {
     WIN32_FILE_ATTRIBUTE_DATA data;
     if (!GetFileAttributesExA(path.c_str(), GetFileExInfoStandard, &data)) return false;
-    *size = (static_cast<uint64_t>(data.nFileSizeHigh) << 32) | data.nFileSizeLow;
-    *writeTime = (static_cast<uint64_t>(data.ftLastWriteTime.dwHighDateTime) << 32) | data.ftLastWriteTime.dwLowDateTime;
+    *size = U64(data.nFileSizeHigh, data.nFileSizeLow);
+    *writeTime = U64(data.ftLastWriteTime.dwHighDateTime, data.ftLastWriteTime.dwLowDateTime);
+    *creationTime = U64(data.ftCreationTime.dwHighDateTime, data.ftCreationTime.dwLowDateTime);
     return true;
 }
 
+// A handle for queries only: no access asked, so it opens whoever else has the file open. Folders need
+// backup semantics.
+static HANDLE OpenForQuery(const std::string& path) {
+    return OpenPath(path, 0, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, OPEN_EXISTING,
+                    FILE_FLAG_BACKUP_SEMANTICS);
+}
+
 static bool Win32FileIdentity(const std::string& path, FileIdentity* identity) {
-    // No access asked: the query works whoever else has the file open. Folders need backup semantics.
-    HANDLE file = OpenPath(path, 0, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, OPEN_EXISTING,
-                           FILE_FLAG_BACKUP_SEMANTICS);
+    HANDLE file = OpenForQuery(path);
     if (file == INVALID_HANDLE_VALUE) return false;
-    BY_HANDLE_FILE_INFORMATION info;
-    const bool ok = GetFileInformationByHandle(file, &info) != FALSE;
+    FILE_ID_INFO wide;
+    BY_HANDLE_FILE_INFORMATION narrow;
+    bool ok = true;
+    if (GetFileInformationByHandleEx(file, FileIdInfo, &wide, sizeof wide)) {
+        identity->volumeSerial = wide.VolumeSerialNumber;
+        memcpy(identity->fileId, wide.FileId.Identifier, sizeof identity->fileId);
+    } else if (GetFileInformationByHandle(file, &narrow)) {  // before Windows 8, or a file system without it
+        identity->volumeSerial = narrow.dwVolumeSerialNumber;
+        const uint64_t index = U64(narrow.nFileIndexHigh, narrow.nFileIndexLow);
+        for (int i = 0; i < 16; ++i) identity->fileId[i] = i < 8 ? static_cast<uint8_t>(index >> (8 * i)) : 0;
+    } else {
+        ok = false;
+    }
     CloseHandle(file);
-    if (!ok) return false;
-    identity->volumeSerial = info.dwVolumeSerialNumber;
-    identity->fileIndex = (static_cast<uint64_t>(info.nFileIndexHigh) << 32) | info.nFileIndexLow;
+    return ok;
+}
+
+static bool Win32FinalPath(const std::string& path, std::u16string* finalPath) {
+    HANDLE file = OpenForQuery(path);
+    if (file == INVALID_HANDLE_VALUE) return false;
+    const DWORD flags = FILE_NAME_NORMALIZED | VOLUME_NAME_DOS;
+    const DWORD size = GetFinalPathNameByHandleW(file, nullptr, 0, flags);  // with its NUL
+    std::wstring name(size, L'\0');
+    const DWORD length = size ? GetFinalPathNameByHandleW(file, &name[0], size, flags) : 0;
+    CloseHandle(file);
+    if (length == 0 || length >= size) return false;
+    // Upper-cased by the system's own table, as NTFS compares names, whatever the user's language.
+    std::wstring upper(length, L'\0');
+    if (LCMapStringEx(LOCALE_NAME_INVARIANT, LCMAP_UPPERCASE, name.c_str(), static_cast<int>(length), &upper[0],
+                      static_cast<int>(length), nullptr, nullptr, 0) != static_cast<int>(length)) {
+        return false;
+    }
+    finalPath->assign(upper.begin(), upper.end());
     return true;
 }
 
@@ -198,7 +236,7 @@ static void Win32Pause(uint32_t milliseconds) {
 const LnkPlatform& DefaultLnkPlatform() {
     static const LnkPlatform win32 = {
         Win32ToAnsi,       Win32FromAnsi,    Win32ShortPathName, Win32FileAttributes, Win32FileSizeAndTime,
-        Win32FileIdentity, Win32DriveType,   Win32VolumeInformation, Win32OpenFile,   Win32SeekFile,
+        Win32FileIdentity, Win32FinalPath,   Win32DriveType,   Win32VolumeInformation, Win32OpenFile,   Win32SeekFile,
         Win32WriteFile,    Win32FlushFile,   Win32CloseFile,     Win32DeleteFile,     Win32OpenForRename,
         Win32ReadAll,      Win32RenameOpenFile, Win32OpenInPlace, Win32SetFileEnd,    Win32ProcessId,
         Win32Pause,

@@ -1,7 +1,9 @@
 // Builds one shortcut: gathers the target's facts, assembles the sections as eight blocks and writes them.
 #include "shortcut_builder.h"
 
+#include <algorithm>
 #include <cstring>
+#include <iterator>
 #include <vector>
 
 #include "item_id_list.h"
@@ -26,14 +28,28 @@ static bool QueryShortPath(const std::string& ansiTarget, std::u16string* shortP
     return LnkSystem().fromAnsi(std::string(buffer, strnlen(buffer, length)), shortPath);
 }
 
+// An id of all zeros tells nothing about the file.
+static bool IsKnown(const FileIdentity& identity) {
+    return std::any_of(std::begin(identity.fileId), std::end(identity.fileId), [](uint8_t b) { return b != 0; });
+}
+
 // True when the shortcut path names the target itself, by whatever spelling: writing the shortcut
-// would destroy the target. A path that names nothing cannot be the target, which exists; a file
-// whose identity cannot be read is taken for the target.
+// would destroy the target. A path that names nothing cannot be the target, which exists, and a file
+// created at another time is another file. Otherwise the two files' ids decide; where the file system
+// gives none, their final paths. A file that can be told by neither is taken for the target.
 static bool NamesTheTarget(const std::string& ansiTarget, const std::string& ansiLink) {
     const LnkPlatform& os = LnkSystem();
     if (os.fileAttributes(ansiLink) == kNoAttributes) return false;
+    uint64_t size, written, targetCreated, linkCreated;
+    if (os.fileSizeAndTime(ansiTarget, &size, &written, &targetCreated) &&
+        os.fileSizeAndTime(ansiLink, &size, &written, &linkCreated) && targetCreated != linkCreated) {
+        return false;
+    }
     FileIdentity target, link;
-    return !os.fileIdentity(ansiTarget, &target) || !os.fileIdentity(ansiLink, &link) || target == link;
+    if (!os.fileIdentity(ansiTarget, &target) || !os.fileIdentity(ansiLink, &link)) return true;
+    if (IsKnown(target) && IsKnown(link)) return target == link;
+    std::u16string targetPath, linkPath;
+    return !os.finalPath(ansiTarget, &targetPath) || !os.finalPath(ansiLink, &linkPath) || targetPath == linkPath;
 }
 
 static bool ToAnsiStrings(const ShortcutRequest& request, LinkStrings* strings) {
@@ -57,14 +73,15 @@ bool AssembleShortcut(const ShortcutRequest& request, ShortcutBlocks* shortcut) 
     ShellLinkHeader header;
     header.fileAttributes = os.fileAttributes(ansiTarget);
     if (header.fileAttributes == kNoAttributes) return false;  // a path the short form resolves but no file answers
-    uint64_t size = 0, time = 0;
-    if (!os.fileSizeAndTime(ansiTarget, &size, &time)) size = time = 0;
+    uint64_t size = 0, time = 0, created;
+    if (!os.fileSizeAndTime(ansiTarget, &size, &time, &created)) size = time = 0;
     if (header.fileAttributes & kAttributeDirectory) size = 0;  // a folder has no size of its own
 
     std::u16string& link = shortcut->linkPath;
     link = request.linkPath;
     PathWalk walk;
     if (!CollectPathEntries(targetPath, shortPath, static_cast<uint32_t>(size), link, &walk)) return false;
+    const VolumeId volume = QueryVolumeId(walk.driveRoot, walk.driveType);
     if (link.empty() || link.size() > kMaxPathChars || link.find(u'\0') != std::u16string::npos ||
         HasComponentEndingInDotOrBlank(link)) {
         return false;
@@ -80,7 +97,6 @@ bool AssembleShortcut(const ShortcutRequest& request, ShortcutBlocks* shortcut) 
     ByteBuffer idListSizeField;
     AppendU16(idListSizeField, static_cast<uint16_t>(idListSize));
 
-    const VolumeId volume = QueryVolumeId(walk.driveRoot, walk.driveType);
     const LinkInfoHeader linkInfo = MakeLinkInfoHeader(volume, ansiTarget);
 
     header.linkFlags = kHasLinkTargetIdList | kHasLinkInfo | StringDataFlags(strings);

@@ -91,13 +91,23 @@ const LnkPlatform kFakePlatform = {
         const bool fileAsFolder = node && path.back() == '\\' && !(node->attributes & kAttributeDirectory);
         return !node || fileAsFolder ? kNoAttributes : node->attributes;
     },
-    [](const std::string& path, uint64_t* size, uint64_t* writeTime) {
+    [](const std::string& path, uint64_t* size, uint64_t* writeTime, uint64_t* creationTime) {
         const FakeNode* node = Node(path);
-        return node && (*size = node->size, *writeTime = node->writeTime, true);
+        return node && (*size = node->size, *writeTime = node->writeTime, *creationTime = 0, true);
     },
     [](const std::string& path, FileIdentity* identity) {
         const FakeNode* node = Node(path);
-        return node && (*identity = {0x1A2B3C4D, node->fileIndex}, true);
+        if (!node) return false;
+        identity->volumeSerial = 0x1A2B3C00 + path[0];  // a volume per drive
+        for (int i = 0; i < 8; ++i) {
+            identity->fileId[i] = static_cast<uint8_t>(node->fileIndex >> (8 * i));
+            identity->fileId[8 + i] = static_cast<uint8_t>(node->fileIdHigh >> (8 * i));
+        }
+        return true;
+    },
+    [](const std::string& path, std::u16string* finalPath) {
+        const FakeNode* node = Node(path);
+        return node && !node->finalPath.empty() && (*finalPath = node->finalPath, true);
     },
     [](const std::string& root) { return sys->driveTypes.count(root) ? sys->driveTypes[root] : 3u; },
     [](const std::string& root, char* label, uint32_t, uint32_t* serial) {
@@ -137,7 +147,7 @@ std::string FakeAnsi(const std::u16string& text) {
 
 void FakeSystem::Add(const std::u16string& path, uint32_t attributes, uint64_t size, const std::u16string& shortPath) {
     static uint64_t fileIndex = 0;
-    nodes[FakeAnsi(path)] = {attributes, size, 0x01D9F00DBEEF1234, ++fileIndex, shortPath};
+    nodes[FakeAnsi(path)] = {attributes, size, 0x01D9F00DBEEF1234, ++fileIndex, 0, shortPath, path};
 }
 
 void UseFakeSystem(FakeSystem* system) {

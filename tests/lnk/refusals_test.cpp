@@ -18,6 +18,16 @@ TEST_F(Refusals, RequestsAtTheLimitsOfWhatCanBeWrittenExactly) {
                                        u"C:\\Tools\\app", u"C:\\setup.exe", u"C:\\A\\other.lnk", u"C:\\A\\B.lnk"};
     for (const std::u16string& path : existing) sys.Add(path, 0x20, 1);
     sys.nodes["C:\\a\\B~1.LNK"] = sys.nodes["C:\\A\\B.lnk"];  // the same file by another spelling
+    // File systems whose ids tell nothing (0 for every file on a share), or need 128 bits (ReFS).
+    for (const std::u16string path : {u"C:\\S\\t.exe", u"C:\\S\\other.lnk", u"C:\\S\\lost.lnk", u"C:\\R\\t.exe", u"C:\\R\\other.lnk",
+                                      u"D:\\R\\t.lnk"}) {
+        sys.Add(path, 0x20, 1);
+        sys.nodes[FakeAnsi(path)].fileIndex = path[3] == u'S' ? 0 : 7;
+    }
+    sys.nodes["C:\\S\\lost.lnk"].finalPath.clear();  // and its final path cannot be read
+    sys.nodes["C:\\s\\T~1.EXE"] = sys.nodes["C:\\S\\t.exe"];
+    sys.nodes["C:\\R\\t.exe"].fileIdHigh = sys.nodes["D:\\R\\t.lnk"].fileIdHigh = 1;  // the same id on another volume
+    sys.nodes["C:\\R\\other.lnk"].fileIdHigh = 2;
     for (const std::u16string& path : {deep, deep + u"x"}) sys.Add(path, 0x20, 1, u"C:\\");  // a short form that fits
     sys.Add(u"C:\\Tools", 0x10);
     for (uint32_t a : {0x01, 0x02, 0x04, 0x21, 0x10}) sys.nodes["C:\\" + std::to_string(a) + ".lnk"].attributes = a;
@@ -53,7 +63,8 @@ TEST_F(Refusals, RequestsAtTheLimitsOfWhatCanBeWrittenExactly) {
         Request(u"C:\\A\\missing.exe"), Request(u"C:\\A\\B.EXE\\"), Request(u"C:\\Tools", u""),
         // A shortcut path that is the target itself, by any spelling; the default one is too.
         Request(u"C:\\A\\B.lnk", u""), Request(u"C:\\A\\B.lnk", u"C:\\A\\B.lnk"),
-        Request(u"C:\\A\\B.lnk", u"C:\\a\\B~1.LNK"),
+        Request(u"C:\\A\\B.lnk", u"C:\\a\\B~1.LNK"), Request(u"C:\\S\\t.exe", u"C:\\s\\T~1.EXE"),
+        Request(u"C:\\S\\t.exe", u"C:\\S\\lost.lnk"),
         // A shortcut that is read-only, hidden, system or a folder.
         Request(b, u"C:\\1.lnk"), Request(b, u"C:\\2.lnk"), Request(b, u"C:\\4.lnk"), Request(b, u"C:\\33.lnk"),
         Request(b, u"C:\\16.lnk"),
@@ -70,6 +81,9 @@ TEST_F(Refusals, RequestsAtTheLimitsOfWhatCanBeWrittenExactly) {
         {Request(b, longestLink), FakeAnsi(longestLink)}, {Request(fits), "C:\\out.lnk"},
         {Request(deep), "C:\\out.lnk"}, {Request(b, out, std::u16string(32767, u'x')), "C:\\out.lnk"},
         {Request(u"C:\\A\\B.lnk", u"C:\\A\\other.lnk"), "C:\\A\\other.lnk"},  // another file there is replaced
+        {Request(u"C:\\S\\t.exe", u"C:\\S\\other.lnk"), "C:\\S\\other.lnk"},
+        {Request(u"C:\\R\\t.exe", u"C:\\R\\other.lnk"), "C:\\R\\other.lnk"},
+        {Request(u"C:\\R\\t.exe", u"D:\\R\\t.lnk"), "D:\\R\\t.lnk"},
     };
     for (const auto& [request, path] : written) {
         sys.files.clear();
