@@ -3,6 +3,7 @@
 #include <windows.h>
 #include <shellapi.h>
 
+#include <string>
 #include <vector>
 
 #include "form1_actions.h"
@@ -39,10 +40,15 @@ static std::string SoundIconFile(const Form1& form) {
     const std::u16string name = TextOf16(form.text1[4]);
     std::string ansi;
     if (name.empty() || !ToAnsi(name, &ansi)) return "";
-    char found[MAX_PATH];
-    const DWORD size = SearchPathA(nullptr, ansi.c_str(), nullptr, MAX_PATH, found, nullptr);
-    if (size == 0 || size >= MAX_PATH) return "";
-    HANDLE file = CreateFileA(found, GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
+    // The found path can take more bytes than MAX_PATH in a multi-byte code page: sized by the answer.
+    const DWORD size = SearchPathA(nullptr, ansi.c_str(), nullptr, 0, nullptr, nullptr);
+    std::string found(size, '\0');
+    const DWORD length = size ? SearchPathA(nullptr, ansi.c_str(), nullptr, size, &found[0], nullptr) : 0;
+    if (length == 0 || length >= size) return "";
+    found.resize(length);
+    // Shared as the system's own reader shares it: an icon editor may hold the file open for writing.
+    HANDLE file = CreateFileA(found.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                              nullptr, OPEN_EXISTING, 0, nullptr);
     if (file == INVALID_HANDLE_VALUE) return "";
     const bool fits = IconDirectoryFits(file);
     CloseHandle(file);

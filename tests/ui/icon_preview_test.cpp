@@ -1,8 +1,10 @@
-// The icon preview: which files show an icon and enable "<" and ">", the chosen icon stopping at both
-// ends and lasting until the next file with icons, broken icon files, and a preview that survives a repaint.
+// The icon preview: which files show an icon and enable "<" and ">" (held open by another program, or
+// deep in Japanese folders too), the chosen icon stopping at both ends and lasting until the next file
+// with icons, broken icon files, and a preview that survives a repaint.
 #include <gtest/gtest.h>
 
 #include <cstring>
+#include <filesystem>
 
 #include "ui/form1.h"
 #include "window_test.h"
@@ -20,9 +22,14 @@ protected:
 };
 
 TEST_F(IconPreview, FilesWithIconsShowTheFirstAndOthersClearThePreview) {
-    const std::wstring shell32 = L"C:\\windows\\system32\\shell32.dll";
+    const std::wstring shell32 = L"C:\\windows\\system32\\shell32.dll", ico = WindowsPathFromEnvironment("VANTORELLE_ICO");
+    // In folders of 130 Japanese characters, a path that takes more than MAX_PATH bytes in a multi-byte
+    // code page (and has no form in 1252).
+    const std::wstring deep = dir + std::wstring(65, L'\u30A2') + L"\\" + std::wstring(65, L'\u30A4') + L"\\icon.ico";
+    ASSERT_TRUE(std::filesystem::create_directories(deep.substr(0, deep.rfind(L'\\'))));
+    ASSERT_TRUE(CopyFileW(ico.c_str(), deep.c_str(), FALSE));
     const struct { std::wstring file; bool icons; } files[] = {
-        {shell32, true}, {WindowsPathFromEnvironment("VANTORELLE_ICO"), true}, {TestProgramPath(), true},
+        {shell32, true}, {ico, true}, {TestProgramPath(), true}, {deep, GetACP() != 1252},
         {L"", false}, {dir + L"missing.exe", false}, {MakeFile(L"notes.txt", 100), false}};
     for (const auto& f : files) {
         SCOPED_TRACE(f.file);
@@ -37,6 +44,32 @@ TEST_F(IconPreview, FilesWithIconsShowTheFirstAndOthersClearThePreview) {
         form.Settle();
         EXPECT_EQ(PaintedPixels(preview), shown);
     }
+}
+
+// CreateFileA, noting whether the preview's own check opened the file named "held.ico".
+extern "C" decltype(&CreateFileA) __imp_CreateFileA;
+static const decltype(&CreateFileA) realCreateFileA = __imp_CreateFileA;
+static bool heldOpened = false;
+static HANDLE WINAPI CreateFileNotingHeld(LPCSTR name, DWORD access, DWORD share, LPSECURITY_ATTRIBUTES security,
+                                          DWORD disposition, DWORD flags, HANDLE model) {
+    const HANDLE file = realCreateFileA(name, access, share, security, disposition, flags, model);
+    if (strstr(name, "held.ico")) heldOpened = file != INVALID_HANDLE_VALUE;
+    return file;
+}
+
+// An icon file that an icon editor holds open for writing (and may rename) is read, as the system's own
+// reader on Windows reads it. Wine's reader does not share writing, so here the preview stays empty:
+// what is checked is that the preview's own check of the file opens it.
+TEST_F(IconPreview, IconFileHeldOpenByAnEditorIsOpened) {
+    const std::wstring held = dir + L"held.ico";
+    ASSERT_TRUE(CopyFileW(WindowsPathFromEnvironment("VANTORELLE_ICO").c_str(), held.c_str(), FALSE));
+    const HANDLE editor = CreateFileW(held.c_str(), GENERIC_READ | GENERIC_WRITE | DELETE,
+                                      FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr, OPEN_EXISTING, 0, nullptr);
+    __imp_CreateFileA = CreateFileNotingHeld;
+    Show(held);
+    __imp_CreateFileA = realCreateFileA;
+    CloseHandle(editor);
+    EXPECT_TRUE(heldOpened);
 }
 
 TEST_F(IconPreview, ChosenIconStopsAtBothEndsAndLastsUntilTheNextFileWithIcons) {
