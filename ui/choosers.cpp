@@ -35,14 +35,15 @@ void ChooseWorkingFolder(Form1& form) {
     if (found) SetText(form.text1[3], folder);
 }
 
-// The menu opens at the mouse pointer; pressed from the keyboard, or when the pointer cannot be read, at
-// its button's lower-left corner, where the user's eyes are.
+// The menu opens at the mouse pointer, pressed from the keyboard too; where the pointer cannot be read,
+// at its button's lower-left corner.
 void ShowDestinationMenu(Form1& form) {
-    RECT button;
-    GetWindowRect(form.command1[1], &button);
-    POINT pointer;
-    const bool atPointer = !form.keyboardInput && GetCursorPos(&pointer);
-    const POINT place = atPointer ? pointer : POINT{button.left, button.bottom};
+    POINT place;
+    if (!GetCursorPos(&place)) {
+        RECT button;
+        GetWindowRect(form.command1[1], &button);
+        place = {button.left, button.bottom};
+    }
     TrackPopupMenu(form.menuPopup, TPM_LEFTALIGN | TPM_TOPALIGN | TPM_RIGHTBUTTON, place.x, place.y, 0, form.hwnd,
                    nullptr);
 }

@@ -22,7 +22,6 @@ struct Form1 {
     HFONT font = nullptr;
     int dpi = 96;
     HWND focusedControl = nullptr;  // the control that had the focus when the window was last left
-    bool keyboardInput = false;     // the last key or mouse-button press came from the keyboard
     int32_t CurrentIconIndex = 0;  // the chosen icon within the icon file
     int32_t LastIconIndex = 0;     // the icon file's last icon
 };

@@ -352,16 +352,9 @@ void FinishForm1(HINSTANCE instance, Form1& form) {
     AnnotateForScreenReaders(form);
 }
 
-// Notes whether the input that presses a button came from the keyboard or the mouse.
-static void NoteInputDevice(Form1& form, const MSG& message) {
-    if (message.message >= WM_KEYFIRST && message.message <= WM_KEYLAST) form.keyboardInput = true;
-    if (message.message >= WM_LBUTTONDOWN && message.message <= WM_MOUSELAST) form.keyboardInput = false;
-}
-
 int RunForm1(HWND form) {
     MSG message;
     while (GetMessageW(&message, nullptr, 0, 0) > 0) {
-        if (Form1* state = Form1Of(form)) NoteInputDevice(*state, message);
         if (IsDialogMessageW(form, &message)) continue;
         TranslateMessage(&message);
         DispatchMessageW(&message);
