@@ -1,7 +1,8 @@
 // Benchmark: N shortcuts written three ways, interleaved in one run: by BuildShortcut (written beside,
 // read back, renamed into place), by the same eight blocks written straight into the shortcut path,
-// and by the shell's own link object (IShellLink with IPersistFile::Save). Prints the medians and ratios,
-// and, timed inside BuildShortcut's own calls, the read-back and rename against its eight flushed blocks.
+// and by the shell's own link object (IShellLink with IPersistFile::Save). Prints the medians and ratios;
+// timed inside the writers' own calls, the read-back and rename against the eight flushed blocks; and
+// how often each writer calls each file-system call per shortcut, with the time it spends there.
 #include <windows.h>
 #include <objbase.h>
 #include <shlobj.h>
@@ -18,59 +19,99 @@
 #include "bench_clock.h"
 #include "lnk/shortcut_builder.h"
 
-// Time spent in a writer's calls: the eight blocks (open, seek, write, flush, close) and the read-back
-// and rename (open for rename, read, rename, close of that handle), summed per shortcut.
-namespace phases {
+// Every platform call of a writer, counted and timed by name; the eight blocks (open, seek, write, flush,
+// close) and the read-back and rename (open for rename, read, rename, close of that handle) also summed
+// per shortcut.
+namespace calls {
 struct Sums {
     double blocks = 0, readBackAndRename = 0;
 };
+struct Tally {
+    const char* name;
+    int count[2] = {};  // by writer: BuildShortcut, straight blocks
+    double ms[2] = {};
+};
+std::vector<Tally> tallies;
 Sums* into = nullptr;
+int writer = 0;
 LnkFile renaming = nullptr;
 LnkPlatform timed;
 
-template <typename Call>
-auto Timed(double Sums::*phase, Call call) {
-    const double start = NowMs();
-    auto result = call();
-    into->*phase += NowMs() - start;
-    return result;
+// The platform's call in Field, counted in its tally and, when it has one, summed in its phase.
+template <typename F, F LnkPlatform::*Field>
+struct Counted;
+template <typename R, typename... A, R (*LnkPlatform::*Field)(A...)>
+struct Counted<R (*)(A...), Field> {
+    static inline size_t slot = 0;
+    static inline double Sums::*phase = nullptr;
+    static R Call(A... args) {
+        const double start = NowMs();
+        struct Note {
+            double start;
+            ~Note() {
+                const double ms = NowMs() - start;
+                ++tallies[slot].count[writer];
+                tallies[slot].ms[writer] += ms;
+                if (phase) into->*phase += ms;
+            }
+        } note{start};
+        return (DefaultLnkPlatform().*Field)(args...);
+    }
+    static void Install(const char* name, double Sums::*inPhase) {
+        slot = tallies.size();
+        phase = inPhase;
+        tallies.push_back({name});
+        timed.*Field = Call;
+    }
+};
+#define COUNTED(field) Counted<decltype(LnkPlatform::field), &LnkPlatform::field>
+
+// The handle opened for the rename is noted: its close belongs to the read-back, every other to the blocks.
+LnkFile OpenForRename(const std::string& path) {
+    return renaming = COUNTED(openForRename)::Call(path);
+}
+bool Close(LnkFile file) {
+    COUNTED(closeFile)::phase = file == renaming ? &Sums::readBackAndRename : &Sums::blocks;
+    if (file == renaming) renaming = nullptr;  // handle values are reused by later opens
+    return COUNTED(closeFile)::Call(file);
 }
 
-LnkFile Open(const std::string& p, bool c) { return Timed(&Sums::blocks, [&] { return DefaultLnkPlatform().openFile(p, c); }); }
-bool Seek(LnkFile f, uint32_t p) { return Timed(&Sums::blocks, [&] { return DefaultLnkPlatform().seekFile(f, p); }); }
-bool Write(LnkFile f, const uint8_t* b, uint32_t n, uint32_t* w) {
-    return Timed(&Sums::blocks, [&] { return DefaultLnkPlatform().writeFile(f, b, n, w); });
-}
-bool Flush(LnkFile f) { return Timed(&Sums::blocks, [&] { return DefaultLnkPlatform().flushFile(f); }); }
-bool Close(LnkFile f) {
-    const bool checked = f == renaming;
-    if (checked) renaming = nullptr;  // handle values are reused by later opens
-    return Timed(checked ? &Sums::readBackAndRename : &Sums::blocks, [&] { return DefaultLnkPlatform().closeFile(f); });
-}
-LnkFile OpenForRename(const std::string& p) {
-    return renaming = Timed(&Sums::readBackAndRename, [&] { return DefaultLnkPlatform().openForRename(p); });
-}
-bool ReadAll(LnkFile f, std::vector<uint8_t>* b) {
-    return Timed(&Sums::readBackAndRename, [&] { return DefaultLnkPlatform().readAll(f, b); });
-}
-bool Rename(LnkFile f, const std::string& p) {
-    return Timed(&Sums::readBackAndRename, [&] { return DefaultLnkPlatform().renameOpenFile(f, p); });
-}
-
-void Install(Sums* sums) {
-    into = sums;
+void Prepare() {
     timed = DefaultLnkPlatform();
-    timed.openFile = Open;
-    timed.seekFile = Seek;
-    timed.writeFile = Write;
-    timed.flushFile = Flush;
-    timed.closeFile = Close;
+#define COUNT(field, phase) COUNTED(field)::Install(#field, phase)
+    COUNT(toAnsi, nullptr);
+    COUNT(fromAnsi, nullptr);
+    COUNT(shortPathName, nullptr);
+    COUNT(fileAttributes, nullptr);
+    COUNT(fileSizeAndTime, nullptr);
+    COUNT(fileIdentity, nullptr);
+    COUNT(finalPath, nullptr);
+    COUNT(driveType, nullptr);
+    COUNT(volumeInformation, nullptr);
+    COUNT(openFile, &Sums::blocks);
+    COUNT(seekFile, &Sums::blocks);
+    COUNT(writeFile, &Sums::blocks);
+    COUNT(flushFile, &Sums::blocks);
+    COUNT(closeFile, &Sums::blocks);
+    COUNT(deleteFile, nullptr);
+    COUNT(openForRename, &Sums::readBackAndRename);
+    COUNT(readAll, &Sums::readBackAndRename);
+    COUNT(renameOpenFile, &Sums::readBackAndRename);
+    COUNT(openInPlace, nullptr);
+    COUNT(setFileEnd, nullptr);
+    COUNT(processId, nullptr);
+    COUNT(pause, nullptr);
+#undef COUNT
     timed.openForRename = OpenForRename;
-    timed.readAll = ReadAll;
-    timed.renameOpenFile = Rename;
+    timed.closeFile = Close;
+}
+
+void Install(Sums* sums, int way) {
+    into = sums;
+    writer = way;
     ReplaceLnkPlatform(&timed);
 }
-}  // namespace phases
+}  // namespace calls
 
 // The eight blocks straight into the shortcut path, each in its own open-write-flush-close cycle.
 static bool WriteDirectly(const ShortcutRequest& request) {
@@ -112,6 +153,7 @@ int main(int argc, char** argv) {
     const int n = argc > 1 ? std::atoi(argv[1]) : 200;
     if (n <= 0) return 2;
     CoInitialize(nullptr);
+    calls::Prepare();
     wchar_t temp[MAX_PATH];
     GetTempPathW(MAX_PATH, temp);
     const std::wstring dir = std::wstring(temp) + L"vantorelle-bench-" + std::to_wstring(GetCurrentProcessId()) + L"\\";
@@ -129,8 +171,8 @@ int main(int argc, char** argv) {
         static const int order[6] = {0, 1, 2, 0, 2, 1};
         const int way = order[i % 6];
         const double start = NowMs();
-        phases::Sums sums;
-        if (way < 2) phases::Install(&sums);
+        calls::Sums sums;
+        if (way < 2) calls::Install(&sums, way);
         const bool ok = way == 0   ? BuildShortcut(BenchRequest(target, ours)) == kBuildSucceeded
                         : way == 1 ? WriteDirectly(BenchRequest(target, direct))
                                    : SaveWithShell(target, theirs);
@@ -157,6 +199,12 @@ int main(int argc, char** argv) {
     std::printf("eight flushed blocks, beside / straight: %.3f ms / %.3f ms\n", ourBlocks, Median(blockTimes[1]));
     std::printf("read-back and rename:                    %.3f ms (%.1f%% of the eight flushed blocks)\n", readBack,
                 100.0 * readBack / ourBlocks);
+    std::printf("calls per shortcut and their time, mean: BuildShortcut / straight blocks\n");
+    for (const calls::Tally& t : calls::tallies) {
+        if (!t.count[0] && !t.count[1]) continue;
+        std::printf("  %-18s %5.1f %7.3f ms   / %5.1f %7.3f ms\n", t.name, double(t.count[0]) / n, t.ms[0] / n,
+                    double(t.count[1]) / n, t.ms[1] / n);
+    }
     CoUninitialize();
     return 0;
 }
