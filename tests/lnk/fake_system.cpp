@@ -93,7 +93,7 @@ const LnkPlatform kFakePlatform = {
     },
     [](const std::string& path, uint64_t* size, uint64_t* writeTime, uint64_t* creationTime) {
         const FakeNode* node = Node(path);
-        return node && (*size = node->size, *writeTime = node->writeTime, *creationTime = 0, true);
+        return node && (*size = node->size, *writeTime = node->writeTime, *creationTime = node->creationTime, true);
     },
     [](const std::string& path, FileIdentity* identity) {
         const FakeNode* node = Node(path);
@@ -146,8 +146,9 @@ std::string FakeAnsi(const std::u16string& text) {
 }
 
 void FakeSystem::Add(const std::u16string& path, uint32_t attributes, uint64_t size, const std::u16string& shortPath) {
-    static uint64_t fileIndex = 0;
-    nodes[FakeAnsi(path)] = {attributes, size, 0x01D9F00DBEEF1234, ++fileIndex, 0, shortPath, path};
+    static uint64_t fileIndex = 0;  // and creation time: each file is made at a time of its own
+    ++fileIndex;
+    nodes[FakeAnsi(path)] = {attributes, size, 0x01D9F00DBEEF1234, fileIndex, fileIndex, 0, shortPath, path};
 }
 
 void UseFakeSystem(FakeSystem* system) {

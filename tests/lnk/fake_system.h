@@ -14,11 +14,11 @@
 std::string FakeAnsi(const std::u16string& text);
 
 // A file or folder. With the volume, its 128-bit id (two halves, 0 and 0 telling nothing) is its
-// identity: another path to the same file has the same, and the same final path (empty: unreadable).
-// Every node has the same creation time, so that the identity is always asked.
+// identity: another path to the same file has the same, and the same creation time and final path
+// (empty: unreadable).
 struct FakeNode {
     uint32_t attributes = 0x20;
-    uint64_t size = 0, writeTime = 0, fileIndex = 0, fileIdHigh = 0;
+    uint64_t size = 0, writeTime = 0, creationTime = 0, fileIndex = 0, fileIdHigh = 0;
     std::u16string shortPath;  // empty: the same as the path
     std::u16string finalPath;
 };

@@ -18,11 +18,14 @@ TEST_F(Refusals, RequestsAtTheLimitsOfWhatCanBeWrittenExactly) {
                                        u"C:\\Tools\\app", u"C:\\setup.exe", u"C:\\A\\other.lnk", u"C:\\A\\B.lnk"};
     for (const std::u16string& path : existing) sys.Add(path, 0x20, 1);
     sys.nodes["C:\\a\\B~1.LNK"] = sys.nodes["C:\\A\\B.lnk"];  // the same file by another spelling
-    // File systems whose ids tell nothing (0 for every file on a share), or need 128 bits (ReFS).
-    for (const std::u16string path : {u"C:\\S\\t.exe", u"C:\\S\\other.lnk", u"C:\\S\\lost.lnk", u"C:\\R\\t.exe", u"C:\\R\\other.lnk",
-                                      u"D:\\R\\t.lnk"}) {
+    // File systems whose ids tell nothing (0 for every file on a share), or need 128 bits (ReFS); files
+    // made at the same time, which only their ids or final paths tell apart.
+    for (const std::u16string path : {u"C:\\S\\t.exe", u"C:\\S\\other.lnk", u"C:\\S\\lost.lnk", u"C:\\R\\t.exe",
+                                      u"C:\\R\\other.lnk", u"D:\\R\\t.lnk"}) {
         sys.Add(path, 0x20, 1);
-        sys.nodes[FakeAnsi(path)].fileIndex = path[3] == u'S' ? 0 : 7;
+        FakeNode& node = sys.nodes[FakeAnsi(path)];
+        node.fileIndex = path[3] == u'S' ? 0 : 7;
+        node.creationTime = 1;
     }
     sys.nodes["C:\\S\\lost.lnk"].finalPath.clear();  // and its final path cannot be read
     sys.nodes["C:\\s\\T~1.EXE"] = sys.nodes["C:\\S\\t.exe"];
@@ -30,7 +33,10 @@ TEST_F(Refusals, RequestsAtTheLimitsOfWhatCanBeWrittenExactly) {
     sys.nodes["C:\\R\\other.lnk"].fileIdHigh = 2;
     for (const std::u16string& path : {deep, deep + u"x"}) sys.Add(path, 0x20, 1, u"C:\\");  // a short form that fits
     sys.Add(u"C:\\Tools", 0x10);
-    for (uint32_t a : {0x01, 0x02, 0x04, 0x21, 0x10}) sys.nodes["C:\\" + std::to_string(a) + ".lnk"].attributes = a;
+    for (uint32_t a : {0x01, 0x02, 0x04, 0x21, 0x10}) {
+        const std::string name = "C:\\" + std::to_string(a) + ".lnk";
+        sys.Add(std::u16string(name.begin(), name.end()), a);
+    }
 
     auto expectRefused = [&](const std::vector<ShortcutRequest>& requests, bool asks) {
         for (const ShortcutRequest& r : requests) {
