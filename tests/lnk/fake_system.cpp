@@ -97,7 +97,7 @@ const LnkPlatform kFakePlatform = {
     },
     [](const std::string& path, FileIdentity* identity) {
         const FakeNode* node = Node(path);
-        if (!node) return false;
+        if (!node || !node->opens) return false;
         identity->volumeSerial = 0x1A2B3C00 + path[0];  // a volume per drive
         for (int i = 0; i < 8; ++i) {
             identity->fileId[i] = static_cast<uint8_t>(node->fileIndex >> (8 * i));
@@ -107,7 +107,7 @@ const LnkPlatform kFakePlatform = {
     },
     [](const std::string& path, std::u16string* finalPath) {
         const FakeNode* node = Node(path);
-        return node && !node->finalPath.empty() && (*finalPath = node->finalPath, true);
+        return node && node->opens && !node->finalPath.empty() && (*finalPath = node->finalPath, true);
     },
     [](const std::string& root) { return sys->driveTypes.count(root) ? sys->driveTypes[root] : 3u; },
     [](const std::string& root, char* label, uint32_t, uint32_t* serial) {

@@ -21,6 +21,7 @@ struct FakeNode {
     uint64_t size = 0, writeTime = 0, creationTime = 0, fileIndex = 0, fileIdHigh = 0;
     std::u16string shortPath;  // empty: the same as the path
     std::u16string finalPath;
+    bool opens = true;  // false: it cannot be opened for a query of its id or final path
 };
 
 // The steps of an open file at which a fault can be injected.

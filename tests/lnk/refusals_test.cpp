@@ -17,7 +17,13 @@ TEST_F(Refusals, RequestsAtTheLimitsOfWhatCanBeWrittenExactly) {
     const std::u16string existing[] = {fits, fits + u"n", u"a:\\Users\\a.b\\app.exe", u"Z:\\Tools\\app.tar.gz",
                                        u"C:\\Tools\\app", u"C:\\setup.exe", u"C:\\A\\other.lnk", u"C:\\A\\B.lnk"};
     for (const std::u16string& path : existing) sys.Add(path, 0x20, 1);
-    sys.nodes["C:\\a\\B~1.LNK"] = sys.nodes["C:\\A\\B.lnk"];  // the same file by another spelling
+    // The same file by another spelling, by a hard link (the same id, another final path), through a file
+    // system that gives no id, and one that cannot be opened to be asked.
+    const FakeNode same = sys.nodes["C:\\A\\B.lnk"];
+    sys.nodes["C:\\a\\B~1.LNK"] = sys.nodes["C:\\A\\hard.lnk"] = sys.nodes["C:\\A\\B.LNK"] = sys.nodes["C:\\A\\shut.lnk"] = same;
+    sys.nodes["C:\\A\\hard.lnk"].finalPath = u"C:\\A\\hard.lnk";
+    sys.nodes["C:\\A\\B.LNK"].fileIndex = 0;
+    sys.nodes["C:\\A\\shut.lnk"].opens = false;
     // File systems whose ids tell nothing (0 for every file on a share), or need 128 bits (ReFS); files
     // made at the same time, which only their ids or final paths tell apart.
     for (const std::u16string path : {u"C:\\S\\t.exe", u"C:\\S\\other.lnk", u"C:\\S\\lost.lnk", u"C:\\R\\t.exe",
@@ -69,7 +75,9 @@ TEST_F(Refusals, RequestsAtTheLimitsOfWhatCanBeWrittenExactly) {
         Request(u"C:\\A\\missing.exe"), Request(u"C:\\A\\B.EXE\\"), Request(u"C:\\Tools", u""),
         // A shortcut path that is the target itself, by any spelling; the default one is too.
         Request(u"C:\\A\\B.lnk", u""), Request(u"C:\\A\\B.lnk", u"C:\\A\\B.lnk"),
-        Request(u"C:\\A\\B.lnk", u"C:\\a\\B~1.LNK"), Request(u"C:\\S\\t.exe", u"C:\\s\\T~1.EXE"),
+        Request(u"C:\\A\\B.lnk", u"C:\\a\\B~1.LNK"), Request(u"C:\\A\\B.lnk", u"C:\\A\\hard.lnk"),
+        Request(u"C:\\A\\B.lnk", u"C:\\A\\B.LNK"), Request(u"C:\\A\\B.lnk", u"C:\\A\\shut.lnk"),
+        Request(u"C:\\S\\t.exe", u"C:\\s\\T~1.EXE"),
         Request(u"C:\\S\\t.exe", u"C:\\S\\lost.lnk"),
         // A shortcut that is read-only, hidden, system or a folder.
         Request(b, u"C:\\1.lnk"), Request(b, u"C:\\2.lnk"), Request(b, u"C:\\4.lnk"), Request(b, u"C:\\33.lnk"),
