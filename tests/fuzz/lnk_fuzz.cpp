@@ -44,7 +44,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         std::string path;
         if (c == u'\\' && !prefix.empty() && in.ConsumeIntegralInRange(0, 7) != 0 && ToAnsi(prefix, &path)) {
             sys.nodes[path] = {in.ConsumeIntegral<uint32_t>(), in.ConsumeIntegral<uint64_t>(),
-                               in.ConsumeIntegral<uint64_t>(), 0, 0, 0, in.ConsumeBool() ? u"" : Text(in, 20)};
+                               in.ConsumeIntegral<uint64_t>(), 0, 0, 0, in.ConsumeBool() ? u"" : Text(in, 20),
+                               in.ConsumeBool() ? u"" : prefix, in.ConsumeBool()};
         }
         prefix.push_back(c);
     }
