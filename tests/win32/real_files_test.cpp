@@ -75,7 +75,9 @@ TEST_F(WriterOnRealFiles, ShortcutPathThatIsTheTargetIsRefused) {
     for (const std::wstring& link : {std::wstring(), target, upper, std::wstring(shortPath), dotted, onDriveZ, hardLink}) {
         EXPECT_EQ(BuildShortcut(Request(target, link)), kBuildFailed) << std::string(link.begin(), link.end());
         EXPECT_EQ(ReadAll(target), before);
-        if (!link.empty()) EXPECT_EQ(finalPath(link) == finalPath(target), link != hardLink);
+        if (!link.empty()) {
+            EXPECT_EQ(finalPath(link) == finalPath(target), link != hardLink);
+        }
     }
     EXPECT_EQ(FolderNames(dir), (std::vector<std::wstring>{L"hard.lnk", L"Target File.lnk"}));
 }
