@@ -20,15 +20,28 @@ std::wstring FolderOf(int csidl) {
 class Choosers : public WindowTest {
 protected:
     // Waits for the file dialog that a click or menu entry opened, checks its file types (the first one
-    // chosen) and the name it proposes, and answers it with a typed name, or cancels it (no name).
+    // chosen), the name it proposes and that it hides the read-only box; a name it must refuse (a file
+    // or folder that does not exist) is tried first and must leave it open with a warning; then it is
+    // answered with a typed name, or cancelled (no name).
     void AnswerFileDialog(const wchar_t* title, const std::vector<std::wstring>& types, const std::wstring& proposed,
-                          const std::wstring& typed) const {
+                          const std::wstring& typed, const std::wstring& refused = L"") const {
         const HWND dialog = form.WaitForWindow(L"#32770", title);
         ASSERT_NE(dialog, nullptr);
         const HWND list = GetDlgItem(dialog, 0x470);
         EXPECT_EQ(ListEntries(list), types);
         EXPECT_EQ(SendMessageW(list, CB_GETCURSEL, 0, 0), 0);
         EXPECT_EQ(WindowText(GetDlgItem(dialog, 0x47C)), proposed);
+        EXPECT_FALSE(IsWindowVisible(GetDlgItem(dialog, 0x410)));
+        if (!refused.empty()) {
+            SetDlgItemTextW(dialog, 0x47C, refused.c_str());
+            PostMessageW(dialog, WM_COMMAND, IDOK, 0);
+            HWND warning;
+            ASSERT_TRUE(WaitUntil([&] {  // the warning, in front, owned by the dialog
+                warning = FindWindowExW(nullptr, nullptr, L"#32770", nullptr);
+                return GetWindow(warning, GW_OWNER) == dialog;
+            }, 5000));
+            form.EndDialog(warning);
+        }
         SetDlgItemTextW(dialog, 0x47C, typed.c_str());
         form.EndDialog(dialog, typed.empty() ? IDCANCEL : IDOK);
     }
@@ -40,7 +53,7 @@ TEST_F(Choosers, TargetAndIconFilesFromOpenDialogs) {
     form.SetText(kText1Base + 2, L"--keep");
     for (const std::wstring& typed : {target, std::wstring()}) {
         form.Click(kCommand1Base + 0);
-        AnswerFileDialog(title, {L"全てのファイル(*.*)"}, L"", typed);
+        AnswerFileDialog(title, {L"全てのファイル(*.*)"}, L"", typed, typed.empty() ? L"" : dir + L"missing.exe");
         EXPECT_EQ(FieldsOf(form), (std::vector<std::wstring>{target, target + L".lnk", L"--keep", dir, target, L"tool.exeを開きます。"}));
     }
     for (const std::wstring& typed : {icons, std::wstring()}) {
@@ -80,11 +93,13 @@ TEST_F(Choosers, DestinationMenuSaveDialogProposesTheNameAndAddsLnkWhereMissing)
         {app, L"app.exe.lnk", dir + L"Tool.Lnk", dir + L"Tool.Lnk"},
         {app, L"app.exe.lnk", dir + L"Tool.txt", dir + L"Tool.txt.lnk"},
         {longName, L"", L"", dir + L"Tool.txt.lnk"},  // longer than the name box holds: no name; cancelled
+        {longName.substr(0, 261), L"", L"", dir + L"Tool.txt.lnk"},  // 256 with ".lnk": no room for its NUL
     };
     for (const auto& c : cases) {
         form.SetText(kText1Base + 0, c.target);
         PostMessageW(form.form(), WM_COMMAND, kMenuFolderSetBase + 1, 0);
-        AnswerFileDialog(L"ショートカットの作成先", {L"ショートカット(*.lnk)", L"全てのファイル(*.*)"}, c.proposed, c.typed);
+        AnswerFileDialog(L"ショートカットの作成先", {L"ショートカット(*.lnk)", L"全てのファイル(*.*)"}, c.proposed, c.typed,
+                         &c == cases ? dir + L"nowhere\\Tool" : L"");  // in a folder that does not exist
         EXPECT_EQ(form.Text(kText1Base + 1), c.shortcut);
     }
 }

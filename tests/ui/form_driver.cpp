@@ -94,16 +94,10 @@ void RunningForm::PressKey(WORD virtualKey, WORD heldKey) const {
         SetForegroundWindow(form_);
         WaitUntil([this] { return GetForegroundWindow() == form_; }, 5000);
     }
-    const WORD strokes[] = {heldKey, virtualKey, virtualKey, heldKey};  // down, down, up, up
-    INPUT keys[4] = {};
-    UINT count = 0;
-    for (int i = 0; i < 4; ++i) {
-        if (!strokes[i]) continue;
-        keys[count].type = INPUT_KEYBOARD;
-        keys[count].ki.wVk = strokes[i];
-        keys[count++].ki.dwFlags = i < 2 ? 0 : KEYEVENTF_KEYUP;
-    }
-    SendInput(count, keys, sizeof(INPUT));
+    if (heldKey) keybd_event(static_cast<BYTE>(heldKey), 0, 0, 0);
+    keybd_event(static_cast<BYTE>(virtualKey), 0, 0, 0);
+    keybd_event(static_cast<BYTE>(virtualKey), 0, KEYEVENTF_KEYUP, 0);
+    if (heldKey) keybd_event(static_cast<BYTE>(heldKey), 0, KEYEVENTF_KEYUP, 0);
 }
 
 HWND RunningForm::Focus() const {

@@ -1,5 +1,6 @@
 // The hotkey box: a digit or a letter shows as its upper-case key, any other character empties the box,
-// a paste shows what typing its first character would, and Enter, Esc and Delete edit the box alone.
+// a paste shows what typing its first character would (nothing without text), and Enter, Esc and
+// Delete edit the box alone.
 #include <gtest/gtest.h>
 
 #include "window_test.h"
@@ -43,6 +44,12 @@ TEST_F(HotKeyBox, PasteShowsWhatTypingWould) {
             EXPECT_EQ(WindowText(box()), shown) << way.how << ", pasting " << clipboard[0] + 0;
         }
     }
+    // A file list holds no text: the box keeps its key, and the clipboard is left free for other programs.
+    PutOnClipboard(CF_HDROP, std::wstring(L"C:\\a.exe") + L'\0');
+    Type(L'7');
+    SendMessageW(box(), WM_PASTE, 0, 0);
+    EXPECT_EQ(WindowText(box()), L"7");
+    EXPECT_TRUE(OpenClipboard(nullptr) && CloseClipboard());
 }
 
 TEST_F(HotKeyBox, EnterEscAndDeleteEditTheBoxAndPressNoButton) {

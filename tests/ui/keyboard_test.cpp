@@ -13,12 +13,6 @@ protected:
     bool FocusComesTo(int id) const {
         return WaitUntil([&] { return form.Focus() == form.Control(id); }, 5000);
     }
-    void CloseMenu() const {
-        const HWND menu = form.WaitForWindow(L"#32768");
-        ASSERT_NE(menu, nullptr);
-        form.PressKey(VK_ESCAPE);
-        WaitUntil([menu] { return !IsWindowVisible(menu); });
-    }
 };
 
 TEST_F(KeyboardUser, FocusComesBackToTheButtonAfterEachModalWindow) {
@@ -28,10 +22,12 @@ TEST_F(KeyboardUser, FocusComesBackToTheButtonAfterEachModalWindow) {
         {"open dialog", kCommand1Base + 0, [this] { form.EndDialog(form.WaitForWindow(L"#32770"), IDCANCEL); }},
         {"folder browser", kCommand1Base + 2, [this] { form.EndDialog(form.WaitForWindow(L"#32770"), IDCANCEL); }},
         {"destination menu, at the pointer", kCommand1Base + 1, [this] {
-             RECT menu;
-             GetWindowRect(form.WaitForWindow(L"#32768"), &menu);
-             EXPECT_EQ(std::pair(menu.left, menu.top), std::pair(kPointer.x, kPointer.y));
-             CloseMenu();
+             const HWND menu = form.WaitForWindow(L"#32768");
+             RECT place;
+             GetWindowRect(menu, &place);
+             EXPECT_EQ(std::pair(place.left, place.top), std::pair(kPointer.x, kPointer.y));
+             form.PressKey(VK_ESCAPE);
+             WaitUntil([menu] { return !IsWindowVisible(menu); });
          }},
         {"save dialog from the destination menu", kCommand1Base + 1, [this] {
              ASSERT_NE(form.WaitForWindow(L"#32768"), nullptr);

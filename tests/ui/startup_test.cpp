@@ -1,5 +1,5 @@
 // Start-up: the argument text fills the fields from one path (every double quote removed); and the
-// program itself: its command line, its manifest, and 終了.
+// program itself: its command line and 終了.
 #include <gtest/gtest.h>
 
 #include "window_test.h"
@@ -28,18 +28,4 @@ TEST(Program, TakesItsTargetFromTheCommandLineAndEndsWithItsButton) {
     EXPECT_EQ(program.Text(kText1Base + 5), L"表計算.exeを開きます。");
     program.Click(kCommand2Base + 1);
     EXPECT_TRUE(program.Ended());
-}
-
-// Version 6 of the common controls, for this build's processor: a manifest naming another stops the start.
-TEST(Program, ManifestAsksForCommonControlsSixOnThisProcessor) {
-    HMODULE program = LoadLibraryExW(WindowsPathFromEnvironment("VANTORELLE_EXE").c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE);
-    HRSRC found = FindResourceW(program, MAKEINTRESOURCEW(1), RT_MANIFEST);
-    ASSERT_NE(found, nullptr);
-    const std::string manifest(static_cast<const char*>(LockResource(LoadResource(program, found))), SizeofResource(program, found));
-    FreeLibrary(program);
-    for (const char* part : {"name=\"Microsoft.Windows.Common-Controls\" version=\"6.0.0.0\"", "<dpiAware",
-                             "<description>CreateToFileShortcut</description>", "processorArchitecture=\"amd64\""}) {
-        EXPECT_NE(manifest.find(part), std::string::npos) << part;
-    }
-    EXPECT_EQ(manifest.find("X86"), std::string::npos);
 }

@@ -9,8 +9,9 @@
 #include <filesystem>
 
 static std::u16string U16(const std::wstring& text) { return {text.begin(), text.end()}; }
-static ShortcutRequest Request(const std::wstring& target, const std::wstring& link, const std::wstring& comment = L"") {
-    return {U16(target), U16(link), u"", u"", u"", 0, 0, 1, U16(comment)};
+static ShortcutRequest Request(const std::wstring& target, const std::wstring& link, const std::wstring& comment = L"",
+                               const std::wstring& arguments = L"") {
+    return {U16(target), U16(link), U16(arguments), u"", u"", 0, 0, 1, U16(comment)};
 }
 
 using WriterOnRealFiles = RealFiles;
@@ -93,12 +94,13 @@ static HANDLE WINAPI CreateFileUpToMaxPath(LPCWSTR name, DWORD access, DWORD sha
 }
 
 // Shortcut paths of up to 259 characters, the most the ANSI calls take, are written in a deep folder,
-// where the temporary file beside them is longer and is reached by its \\?\ form; a path that has that
-// form already keeps it.
+// where the temporary file beside them has MAX_PATH characters and is reached by its \\?\ form; a path
+// that has that form already keeps it.
 TEST_F(WriterOnRealFiles, ShortcutPathsUpTo259CharactersInADeepFolder) {
     const std::wstring target = MakeFile(L"app.exe", 10);
-    std::wstring deep = dir;  // 245 characters
-    while (deep.size() < 245) deep += std::wstring(std::min<size_t>(20, 244 - deep.size()), L'd') + L"\\";
+    const size_t temporary = (L"~vantorelle-" + std::to_wstring(GetCurrentProcessId()) + L"-1.tmp").size();
+    std::wstring deep = dir;
+    for (size_t left; (left = MAX_PATH - temporary - deep.size()) > 0;) deep += std::wstring(left > 40 ? 20 : left - 1, L'd') + L"\\";
     ASSERT_TRUE(std::filesystem::create_directories(deep));
     const auto link = [&](size_t length) { return deep + std::wstring(length - deep.size() - 4, L'n') + L".lnk"; };
     __imp_CreateFileW = CreateFileUpToMaxPath;
@@ -114,15 +116,17 @@ TEST_F(WriterOnRealFiles, ShortcutPathsUpTo259CharactersInADeepFolder) {
 // longer old file cut to the new length. Either way the temporary file is gone.
 TEST_F(WriterOnRealFiles, ExistingShortcutIsReplacedOrWhenHeldWrittenInPlace) {
     const std::wstring target = MakeFile(L"app.exe", 10), link = dir + L"app.lnk", other = dir + L"other.lnk";
-    ASSERT_EQ(BuildShortcut(Request(target, link)), kBuildSucceeded);
-    const std::vector<uint8_t> fresh = ReadAll(link), old(5000, 'o');  // the old file is the longer
+    // Of more than 64 KiB: read back in more than one piece.
+    const ShortcutRequest request = Request(target, link, std::wstring(32767, L'c'), std::wstring(32767, L'a'));
+    ASSERT_EQ(BuildShortcut(request), kBuildSucceeded);
+    const std::vector<uint8_t> fresh = ReadAll(link), old(fresh.size() + 1000, 'o');  // the old file is the longer
     for (bool held : {false, true}) {
         DeleteFileW(other.c_str());
         WriteAll(link, old);
         ASSERT_TRUE(CreateHardLinkW(other.c_str(), link.c_str(), nullptr));
         HANDLE holder = held ? CreateFileW(other.c_str(), GENERIC_READ | GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE,
                                            nullptr, OPEN_EXISTING, 0, nullptr) : nullptr;
-        EXPECT_EQ(BuildShortcut(Request(target, link)), kBuildSucceeded) << held;
+        EXPECT_EQ(BuildShortcut(request), kBuildSucceeded) << held;
         if (holder) CloseHandle(holder);
         EXPECT_EQ(ReadAll(link), fresh) << held;
         EXPECT_EQ(ReadAll(other), held ? fresh : old) << held;
