@@ -27,7 +27,7 @@ bool ParseLink(const std::vector<uint8_t>& bytes, ParsedLink* link, std::string*
         l.linkFlags = number(4);
         expect((l.linkFlags & 0x3) == 0x3 && (l.linkFlags & ~0x77u) == 0, "LinkFlags outside 0x77 or without 0x3");
         l.fileAttributes = number(4);
-        raw(24);  // creation, access and write times
+        for (uint64_t& time : l.times) time = number(8);  // creation, access and write
         l.fileSize = number(4);
         l.iconIndex = number(4);
         l.showCommand = number(4);

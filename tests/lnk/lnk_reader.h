@@ -15,6 +15,7 @@ struct ParsedItem {
 
 struct ParsedLink {
     uint32_t linkFlags = 0, fileAttributes = 0, fileSize = 0, driveType = 0, driveSerialNumber = 0;
+    uint64_t times[3] = {};
     int32_t iconIndex = 0, showCommand = 0;
     uint16_t hotKey = 0;
     std::vector<ParsedItem> items;  // after the root item

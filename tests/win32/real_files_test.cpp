@@ -16,9 +16,19 @@ static ShortcutRequest Request(const std::wstring& target, const std::wstring& l
 
 using WriterOnRealFiles = RealFiles;
 
+// GetFileAttributesExA with every file made seven minutes before its last write, as a file written after
+// it was made is on Windows (Wine gives its last write for both).
+extern "C" decltype(&GetFileAttributesExA) __imp_GetFileAttributesExA;
+static const decltype(&GetFileAttributesExA) realAttributes = __imp_GetFileAttributesExA;
+static BOOL WINAPI AttributesMadeEarlier(LPCSTR name, GET_FILEEX_INFO_LEVELS level, LPVOID data) {
+    const BOOL read = realAttributes(name, level, data);
+    static_cast<WIN32_FILE_ATTRIBUTE_DATA*>(data)->ftCreationTime.dwHighDateTime -= 1;  // 2^32 * 100 ns
+    return read;
+}
+
 // Each run has its code page: 932 (Japanese), 1252 (Western) or 65001 (UTF-8). A name is written in its
 // exact bytes there, or refused, never as a best-fit look-alike ("a" for "ā", U+FFFD for a lone
-// surrogate). The system's short name and size of the file go in with it.
+// surrogate). The system's short name, size and last write of the file go in with it.
 TEST_F(WriterOnRealFiles, NamesInTheAnsiCodePageOrRefused) {
     // The bytes of a name in each code page; nullptr: no exact form.
     const struct Name { std::wstring text; const char *cp932, *cp1252, *cp65001; } names[] = {
@@ -36,7 +46,10 @@ TEST_F(WriterOnRealFiles, NamesInTheAnsiCodePageOrRefused) {
             continue;
         }
         // The name as the target's and as the shortcut's.
-        ASSERT_EQ(BuildShortcut(Request(MakeFile(name.text + L".exe", 3000), dir + name.text + L".lnk")), kBuildSucceeded);
+        const std::wstring made = MakeFile(name.text + L".exe", 3000);
+        __imp_GetFileAttributesExA = AttributesMadeEarlier;
+        ASSERT_EQ(BuildShortcut(Request(made, dir + name.text + L".lnk")), kBuildSucceeded);
+        __imp_GetFileAttributesExA = realAttributes;
         ParsedLink link;
         std::string error;
         ASSERT_TRUE(ParseLink(ReadAll(dir + name.text + L".lnk"), &link, &error)) << error;
@@ -47,6 +60,10 @@ TEST_F(WriterOnRealFiles, NamesInTheAnsiCodePageOrRefused) {
         EXPECT_EQ(link.items.back().shortName, strrchr(shortPath, '\\') + 1);
         EXPECT_NE(link.items.back().shortName, link.items.back().longName) << "Wine hashes non-8.3 names";
         EXPECT_EQ(link.items.back().fileSize, 3000u);
+        WIN32_FILE_ATTRIBUTE_DATA file;
+        GetFileAttributesExW(made.c_str(), GetFileExInfoStandard, &file);
+        const uint64_t written = uint64_t{file.ftLastWriteTime.dwHighDateTime} << 32 | file.ftLastWriteTime.dwLowDateTime;
+        EXPECT_EQ(std::vector<uint64_t>(link.times, link.times + 3), std::vector<uint64_t>(3, written));
     }
 }
 
