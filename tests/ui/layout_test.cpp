@@ -53,7 +53,7 @@ TEST(Layout, WindowIsTheReadmePictureOfIt) {
     RunningForm form(L"C:\\windows\\notepad.exe");
     SetForegroundWindow(form.form());
     ASSERT_TRUE(WaitUntil([&] { return GetForegroundWindow() == form.form(); }));
-    form.Settle();
+    RedrawWindow(form.form(), nullptr, nullptr, RDW_UPDATENOW | RDW_ALLCHILDREN);  // what is still to paint
     RECT window;
     GetWindowRect(form.form(), &window);
     GUITHREADINFO caret = {};
