@@ -117,20 +117,14 @@ bool RunningForm::TabTo(int id) const {
 }
 
 HWND RunningForm::WaitForWindow(const wchar_t* className, const wchar_t* caption, DWORD timeoutMs) const {
-    struct Search { const wchar_t *className, *caption; HWND except, found; } search = {className, caption, form_, nullptr};
+    HWND found = nullptr;
     WaitUntil([&] {
-        EnumThreadWindows(thread_, [](HWND window, LPARAM context) -> BOOL {
-            auto* s = reinterpret_cast<Search*>(context);
-            wchar_t name[64] = {};
-            GetClassNameW(window, name, 64);
-            const bool match = window != s->except && IsWindowVisible(window) && wcscmp(name, s->className) == 0 &&
-                               (!s->caption || WindowText(window) == s->caption);
-            if (match) s->found = window;
-            return !match;
-        }, reinterpret_cast<LPARAM>(&search));
-        return search.found != nullptr;
+        while ((found = FindWindowExW(nullptr, found, className, caption)) != nullptr) {
+            if (found != form_ && IsWindowVisible(found) && GetWindowThreadProcessId(found, nullptr) == thread_) return true;
+        }
+        return false;
     }, timeoutMs);
-    return search.found;
+    return found;
 }
 
 void RunningForm::EndDialog(HWND dialog, int button) const {
