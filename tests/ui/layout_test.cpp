@@ -40,7 +40,6 @@ std::wstring ToolTipOf(HWND form, HWND control) {
     SendMessageW(FindWindowExW(nullptr, nullptr, TOOLTIPS_CLASSW, nullptr), TTM_GETTEXTW, 1024, reinterpret_cast<LPARAM>(&tool));
     return text;
 }
-
 }  // namespace
 
 // The pictures (made by tools/screenshot and tools/screenshot-dpi) are of code page 932's fonts; the
@@ -49,7 +48,7 @@ TEST(Layout, WindowIsTheReadmePictureOfIt) {
     if (GetACP() != 932) GTEST_SKIP() << "the pictures show code page 932";
     const int dpi = GetDpiForSystem();
     const std::wstring path = WindowsPathFromEnvironment("VANTORELLE_DOCS") +
-                                 (dpi == 96 ? L"\\screenshot.png" : L"\\dpi-" + std::to_wstring(dpi) + L".png");
+                              (dpi == 96 ? L"\\screenshot.png" : L"\\dpi-" + std::to_wstring(dpi) + L".png");
     RunningForm form(L"C:\\windows\\notepad.exe");
     SetForegroundWindow(form.form());
     ASSERT_TRUE(WaitUntil([&] { return GetForegroundWindow() == form.form(); }));
