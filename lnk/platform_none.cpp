@@ -26,10 +26,12 @@ static void NoPause(uint32_t) {}
 
 const LnkPlatform& DefaultLnkPlatform() {
     static const LnkPlatform none = {
-        NoToAnsi,        NoFromAnsi,   NoShortPathName, NoFileAttributes, NoFileSizeAndTime, NoFileIdentity,
-        NoFinalPath,     NoDriveType,     NoVolumeInformation, NoOpenFile, NoSeekFile,   NoWriteFile,       NoFileCall,
-        NoFileCall,      NoDeleteFile, NoOpenForRename, NoReadAll,      NoRenameOpenFile,  NoOpenInPlace,
-        NoSetFileEnd,    NoProcessId,  NoPause,
+        NoToAnsi,             NoFromAnsi,           NoShortPathName,      NoFileAttributes,
+        NoFileSizeAndTime,    NoFileIdentity,       NoFinalPath,          NoDriveType,
+        NoVolumeInformation,  NoOpenFile,           NoSeekFile,           NoWriteFile,
+        NoFileCall,           NoFileCall,           NoDeleteFile,         NoOpenForRename,
+        NoReadAll,            NoRenameOpenFile,     NoOpenInPlace,        NoSetFileEnd,
+        NoProcessId,          NoPause,
     };
     return none;
 }

@@ -235,11 +235,12 @@ static void Win32Pause(uint32_t milliseconds) {
 
 const LnkPlatform& DefaultLnkPlatform() {
     static const LnkPlatform win32 = {
-        Win32ToAnsi,       Win32FromAnsi,    Win32ShortPathName, Win32FileAttributes, Win32FileSizeAndTime,
-        Win32FileIdentity, Win32FinalPath,   Win32DriveType,   Win32VolumeInformation, Win32OpenFile,   Win32SeekFile,
-        Win32WriteFile,    Win32FlushFile,   Win32CloseFile,     Win32DeleteFile,     Win32OpenForRename,
-        Win32ReadAll,      Win32RenameOpenFile, Win32OpenInPlace, Win32SetFileEnd,    Win32ProcessId,
-        Win32Pause,
+        Win32ToAnsi,             Win32FromAnsi,           Win32ShortPathName,      Win32FileAttributes,
+        Win32FileSizeAndTime,    Win32FileIdentity,       Win32FinalPath,          Win32DriveType,
+        Win32VolumeInformation,  Win32OpenFile,           Win32SeekFile,           Win32WriteFile,
+        Win32FlushFile,          Win32CloseFile,          Win32DeleteFile,         Win32OpenForRename,
+        Win32ReadAll,            Win32RenameOpenFile,     Win32OpenInPlace,        Win32SetFileEnd,
+        Win32ProcessId,          Win32Pause,
     };
     return win32;
 }
