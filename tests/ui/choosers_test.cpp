@@ -8,17 +8,13 @@
 
 #include "window_test.h"
 
-namespace {
-std::wstring FolderOf(int csidl) {
-    wchar_t path[MAX_PATH] = {};
-    SHGetFolderPathW(nullptr, csidl, nullptr, SHGFP_TYPE_CURRENT, path);
-    return path;
-}
-
-}  // namespace
-
 class Choosers : public WindowTest {
 protected:
+    static std::wstring FolderOf(int csidl) {
+        wchar_t path[MAX_PATH] = {};
+        SHGetFolderPathW(nullptr, csidl, nullptr, SHGFP_TYPE_CURRENT, path);
+        return path;
+    }
     // Waits for the file dialog that a click or menu entry opened, checks its file types (the first one
     // chosen), the name it proposes and that it hides the read-only box; a name it must refuse (a file
     // or folder that does not exist) is tried first and must leave it open with a warning; then it is

@@ -1,5 +1,5 @@
 // A running Form1, driven as a user's input would drive it: in this process on a thread of its own (the
-// window tests), or Vantorelle.exe itself started with a command line (start-up, exit, the tools).
+// window tests), or Vantorelle.exe itself started with a command line (start-up, the tools).
 #pragma once
 
 #include <windows.h>
@@ -8,47 +8,146 @@
 #include <string>
 #include <vector>
 
-std::wstring WindowText(HWND window);
+#include "ui/form1.h"
+
+inline std::wstring WindowText(HWND window) {
+    wchar_t text[1024] = {};
+    SendMessageW(window, WM_GETTEXT, 1024, reinterpret_cast<LPARAM>(text));
+    return text;
+}
+
 // The Windows form (on drive Z:) of the Unix path in an environment variable, such as VANTORELLE_EXE.
-std::wstring WindowsPathFromEnvironment(const char* name);
+inline std::wstring WindowsPathFromEnvironment(const char* name) {
+    const char* unix = std::getenv(name);
+    std::wstring path = L"Z:";
+    for (const char* c = unix ? unix : ""; *c; ++c) path += *c == '/' ? L'\\' : static_cast<wchar_t>(*c);
+    return path;
+}
+
 // Waits until holds() is true, for at most timeoutMs; returns whether it is.
-bool WaitUntil(const std::function<bool()>& holds, DWORD timeoutMs = 10000);
+inline bool WaitUntil(const std::function<bool()>& holds, DWORD timeoutMs = 10000) {
+    for (const DWORD start = GetTickCount(); !holds(); Sleep(10)) {
+        if (GetTickCount() - start > timeoutMs) return false;
+    }
+    return true;
+}
 
 // The entries of a drop-down list.
-std::vector<std::wstring> ListEntries(HWND list);
-// Puts a file list (CF_HDROP: each path ended by a null) or text (CF_UNICODETEXT) on the clipboard.
-void PutOnClipboard(UINT format, const std::wstring& items);
+inline std::vector<std::wstring> ListEntries(HWND list) {
+    std::vector<std::wstring> entries(SendMessageW(list, CB_GETCOUNT, 0, 0));
+    for (size_t i = 0; i < entries.size(); ++i) {
+        wchar_t text[256] = {};
+        SendMessageW(list, CB_GETLBTEXT, i, reinterpret_cast<LPARAM>(text));
+        entries[i] = text;
+    }
+    return entries;
+}
+
+// The form in this process runs as the program's start routine runs it.
+inline DWORD WINAPI RunFormThread(void* arguments) {
+    const HINSTANCE instance = GetModuleHandleW(nullptr);
+    Form1 form;
+    const HWND window = CreateForm1(instance, form, *static_cast<const std::wstring*>(arguments), SW_SHOWNORMAL);
+    if (!window) return 1;
+    OleInitialize(nullptr);
+    FinishForm1(instance, form);
+    const int result = RunForm1(window);
+    OleUninitialize();
+    return static_cast<DWORD>(result);
+}
 
 class RunningForm {
 public:
-    explicit RunningForm(const std::wstring& arguments = L"", bool asProgram = false);
-    ~RunningForm();
+    explicit RunningForm(const std::wstring& arguments = L"", bool asProgram = false) : arguments_(arguments) {
+        if (asProgram) {
+            std::wstring line = L"\"" + WindowsPathFromEnvironment("VANTORELLE_EXE") + L"\" " + arguments;
+            STARTUPINFOW startup = {};
+            startup.cb = sizeof startup;
+            PROCESS_INFORMATION process = {};
+            if (!CreateProcessW(nullptr, &line[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &process)) return;
+            CloseHandle(process.hThread);
+            running_ = process.hProcess;
+            thread_ = process.dwThreadId;
+        } else {
+            running_ = CreateThread(nullptr, 0, RunFormThread, &arguments_, 0, &thread_);
+        }
+        WaitUntil([this] { return (form_ = WaitForWindow(kForm1Class, nullptr, 0)) != nullptr; });
+        Settle();  // answered once the form's message loop runs
+    }
+    ~RunningForm() {
+        // A failed test may leave a box open: cancel it, then close the form.
+        for (HWND box; (box = WaitForWindow(L"#32770", nullptr, 0)) != nullptr && !Ended(0);) EndDialog(box, IDCANCEL);
+        if (!Close()) TerminateProcess(running_, 1);  // only the program's: a thread here always ends
+        CloseHandle(running_);
+    }
     RunningForm(const RunningForm&) = delete;
     RunningForm& operator=(const RunningForm&) = delete;
 
     HWND form() const { return form_; }
     HWND Control(int id) const { return GetDlgItem(form_, id); }
     std::wstring Text(int id) const { return WindowText(Control(id)); }
-    void SetText(int id, const std::wstring& text) const;
+    void SetText(int id, const std::wstring& text) const {
+        SendMessageW(Control(id), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text.c_str()));
+    }
     bool Enabled(int id) const { return IsWindowEnabled(Control(id)) != FALSE; }
     // Clicks a button by its message: Click returns at once, ClickAndWait when the click is handled.
     void Click(int id) const { PostMessageW(Control(id), BM_CLICK, 0, 0); }
     void ClickAndWait(int id) const { SendMessageW(Control(id), BM_CLICK, 0, 0); }
     // Presses a key (injected input, the window in front), with heldKey such as VK_SHIFT held around it.
-    void PressKey(WORD virtualKey, WORD heldKey = 0) const;
-    HWND Focus() const;
+    void PressKey(WORD virtualKey, WORD heldKey = 0) const {
+        if (GetWindowThreadProcessId(GetForegroundWindow(), nullptr) != thread_) {
+            SetForegroundWindow(form_);
+            WaitUntil([this] { return GetForegroundWindow() == form_; }, 5000);
+        }
+        if (heldKey) keybd_event(static_cast<BYTE>(heldKey), 0, 0, 0);
+        keybd_event(static_cast<BYTE>(virtualKey), 0, 0, 0);
+        keybd_event(static_cast<BYTE>(virtualKey), 0, KEYEVENTF_KEYUP, 0);
+        if (heldKey) keybd_event(static_cast<BYTE>(heldKey), 0, KEYEVENTF_KEYUP, 0);
+    }
+    HWND Focus() const {
+        GUITHREADINFO info = {};
+        info.cbSize = sizeof info;
+        GetGUIThreadInfo(thread_, &info);
+        return info.hwndFocus;
+    }
     // Presses Tab until a control has the focus.
-    bool TabTo(int id) const;
+    bool TabTo(int id) const {
+        for (int i = 0; i < 30 && Focus() != Control(id); ++i) {
+            const HWND before = Focus();
+            PressKey(VK_TAB);
+            WaitUntil([&] { return Focus() != before; }, 5000);
+        }
+        return Focus() == Control(id);
+    }
     // A visible window of the form's thread other than the form, of a class ("#32770": a box or dialog,
     // "#32768": a menu) and caption (nullptr: any); nullptr after the timeout.
-    HWND WaitForWindow(const wchar_t* className, const wchar_t* caption = nullptr, DWORD timeoutMs = 10000) const;
+    HWND WaitForWindow(const wchar_t* className, const wchar_t* caption = nullptr, DWORD timeoutMs = 10000) const {
+        HWND found = nullptr;
+        WaitUntil([&] {
+            while ((found = FindWindowExW(nullptr, found, className, caption)) != nullptr) {
+                if (found != form_ && IsWindowVisible(found) && GetWindowThreadProcessId(found, nullptr) == thread_) return true;
+            }
+            return false;
+        }, timeoutMs);
+        return found;
+    }
     // Ends a box or dialog with a button and waits until it is gone and the form has handled the result.
-    void EndDialog(HWND dialog, int button = IDOK) const;
+    void EndDialog(HWND dialog, int button = IDOK) const {
+        PostMessageW(dialog, WM_COMMAND, MAKEWPARAM(button, BN_CLICKED), reinterpret_cast<LPARAM>(GetDlgItem(dialog, button)));
+        WaitUntil([dialog] { return !IsWindow(dialog); });
+        Settle();
+    }
     // Lets the form handle all it was sent; false when it no longer answers.
-    bool Settle() const;
+    bool Settle() const {
+        DWORD_PTR ignored;
+        return SendMessageTimeoutW(form_, WM_NULL, 0, 0, SMTO_NORMAL, 5000, &ignored) != 0;
+    }
     // Waits for the form's thread or program to end.
     bool Ended(DWORD timeoutMs = 10000) const { return WaitForSingleObject(running_, timeoutMs) == WAIT_OBJECT_0; }
-    bool Close() const;
+    bool Close() const {
+        PostMessageW(form_, WM_CLOSE, 0, 0);
+        return Ended();
+    }
 
 private:
     std::wstring arguments_;  // the form's thread reads them
@@ -56,6 +155,3 @@ private:
     DWORD thread_ = 0;
     HWND form_ = nullptr;
 };
-
-// The pixels of a window's client area that differ from the button face colour, as shown on screen.
-int PaintedPixels(HWND window);

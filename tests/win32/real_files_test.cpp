@@ -16,13 +16,16 @@ static ShortcutRequest Request(const std::wstring& target, const std::wstring& l
 
 using WriterOnRealFiles = RealFiles;
 
-// GetFileAttributesExA with every file made seven minutes before its last write, as a file written after
-// it was made is on Windows (Wine gives its last write for both).
+// GetFileAttributesExA as on Windows, where a file written after it was made was made earlier than its
+// last write (Wine gives its last write for both), and where its last access moves whenever something
+// reads it, such as a virus scanner between two queries (here: at every query).
 extern "C" decltype(&GetFileAttributesExA) __imp_GetFileAttributesExA;
 static const decltype(&GetFileAttributesExA) realAttributes = __imp_GetFileAttributesExA;
-static BOOL WINAPI AttributesMadeEarlier(LPCSTR name, GET_FILEEX_INFO_LEVELS level, LPVOID data) {
+static BOOL WINAPI AttributesAsOnWindows(LPCSTR name, GET_FILEEX_INFO_LEVELS level, LPVOID data) {
+    static DWORD queries = 0;
     const BOOL read = realAttributes(name, level, data);
     static_cast<WIN32_FILE_ATTRIBUTE_DATA*>(data)->ftCreationTime.dwHighDateTime -= 1;  // 2^32 * 100 ns
+    static_cast<WIN32_FILE_ATTRIBUTE_DATA*>(data)->ftLastAccessTime.dwLowDateTime += ++queries;
     return read;
 }
 
@@ -47,7 +50,7 @@ TEST_F(WriterOnRealFiles, NamesInTheAnsiCodePageOrRefused) {
         }
         // The name as the target's and as the shortcut's.
         const std::wstring made = MakeFile(name.text + L".exe", 3000);
-        __imp_GetFileAttributesExA = AttributesMadeEarlier;
+        __imp_GetFileAttributesExA = AttributesAsOnWindows;
         ASSERT_EQ(BuildShortcut(Request(made, dir + name.text + L".lnk")), kBuildSucceeded);
         __imp_GetFileAttributesExA = realAttributes;
         ParsedLink link;
@@ -90,6 +93,7 @@ TEST_F(WriterOnRealFiles, ShortcutPathThatIsTheTargetIsRefused) {
         std::u16string name;
         return DefaultLnkPlatform().finalPath(std::string(path.begin(), path.end()), &name) ? name : u"unread";
     };
+    __imp_GetFileAttributesExA = AttributesAsOnWindows;
     for (const std::wstring& link : {std::wstring(), target, upper, std::wstring(shortPath), dotted, onDriveZ, hardLink}) {
         EXPECT_EQ(BuildShortcut(Request(target, link)), kBuildFailed) << std::string(link.begin(), link.end());
         EXPECT_EQ(ReadAll(target), before);
@@ -97,18 +101,22 @@ TEST_F(WriterOnRealFiles, ShortcutPathThatIsTheTargetIsRefused) {
             EXPECT_EQ(finalPath(link) == finalPath(target), link != hardLink);
         }
     }
+    __imp_GetFileAttributesExA = realAttributes;
     EXPECT_EQ(FolderNames(dir), (std::vector<std::wstring>{L"hard.lnk", L"Target File.lnk"}));
 }
 
-// CreateFileW as on Windows without long paths enabled (Wine has no such limit): a name of MAX_PATH
-// characters or more opens only in its \\?\ form.
+// CreateFileW and DeleteFileA as on Windows without long paths enabled (Wine has no such limit): a name
+// of MAX_PATH characters or more is found only in its \\?\ form.
 extern "C" decltype(&CreateFileW) __imp_CreateFileW;
+extern "C" decltype(&DeleteFileA) __imp_DeleteFileA;
 static const decltype(&CreateFileW) realCreateFile = __imp_CreateFileW;
+static const decltype(&DeleteFileA) realDeleteFile = __imp_DeleteFileA;
 static HANDLE WINAPI CreateFileUpToMaxPath(LPCWSTR name, DWORD access, DWORD share, LPSECURITY_ATTRIBUTES security,
                                            DWORD disposition, DWORD flags, HANDLE model) {
     const bool opens = wcslen(name) < MAX_PATH || wcsncmp(name, L"\\\\?\\", 4) == 0;
     return opens ? realCreateFile(name, access, share, security, disposition, flags, model) : INVALID_HANDLE_VALUE;
 }
+static BOOL WINAPI DeleteFileUpToMaxPath(LPCSTR name) { return strlen(name) < MAX_PATH && realDeleteFile(name); }
 
 // Shortcut paths of up to 259 characters, the most the ANSI calls take, are written in a deep folder,
 // where the temporary file beside them has MAX_PATH characters and is reached by its \\?\ form; a path
@@ -121,10 +129,17 @@ TEST_F(WriterOnRealFiles, ShortcutPathsUpTo259CharactersInADeepFolder) {
     ASSERT_TRUE(std::filesystem::create_directories(deep));
     const auto link = [&](size_t length) { return deep + std::wstring(length - deep.size() - 4, L'n') + L".lnk"; };
     __imp_CreateFileW = CreateFileUpToMaxPath;
+    __imp_DeleteFileA = DeleteFileUpToMaxPath;
     for (const auto& [path, written] : {std::pair{link(259), true}, {link(260), false}, {L"\\\\?\\" + link(255), true}}) {
         EXPECT_EQ(BuildShortcut(Request(target, path)), written ? kBuildSucceeded : kBuildFailed) << path.size();
     }
+    // Held by a program that lets others only read it: the Create fails once its temporary file is written,
+    // and removes it.
+    const HANDLE holder = CreateFileW(link(259).c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
+    EXPECT_EQ(BuildShortcut(Request(target, link(259))), kBuildFailed);
+    CloseHandle(holder);
     __imp_CreateFileW = realCreateFile;
+    __imp_DeleteFileA = realDeleteFile;
     EXPECT_EQ(FolderNames(deep).size(), 2u) << "two shortcuts and no temporary file";
 }
 

@@ -6,19 +6,48 @@
 #include <gtest/gtest.h>
 
 #include <cstdint>
+#include <filesystem>
+#include <fstream>
 #include <string>
 #include <vector>
 
 // Bytes of a file, or none when it cannot be read.
-std::vector<uint8_t> ReadAll(const std::wstring& path);
-void WriteAll(const std::wstring& path, const std::vector<uint8_t>& bytes);
+inline std::vector<uint8_t> ReadAll(const std::wstring& path) {
+    std::ifstream in(std::filesystem::path(path), std::ios::binary);
+    return std::vector<uint8_t>(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+}
+
+inline void WriteAll(const std::wstring& path, const std::vector<uint8_t>& bytes) {
+    std::ofstream out(std::filesystem::path(path), std::ios::binary);
+    ASSERT_TRUE(out.write(reinterpret_cast<const char*>(bytes.data()), bytes.size()));
+}
+
 // Names in a folder, "." and ".." left out.
-std::vector<std::wstring> FolderNames(const std::wstring& folder);
+inline std::vector<std::wstring> FolderNames(const std::wstring& folder) {
+    std::vector<std::wstring> names;
+    std::error_code error;
+    for (const auto& entry : std::filesystem::directory_iterator(folder, error)) names.push_back(entry.path().filename());
+    return names;
+}
 
 class RealFiles : public ::testing::Test {
 protected:
     std::wstring dir;  // ends in a backslash
-    void SetUp() override;
-    void TearDown() override;
-    std::wstring MakeFile(const std::wstring& name, size_t size);
+
+    void SetUp() override {
+        static int serial = 0;
+        do {  // past any folder left by an earlier process of the same id (ids come round under Wine)
+            dir = (std::filesystem::temp_directory_path() / ("vantorelle-test-" + std::to_string(GetCurrentProcessId()) +
+                                                             "-" + std::to_string(++serial))).wstring() + L"\\";
+        } while (!std::filesystem::create_directory(dir));
+    }
+    void TearDown() override {
+        std::error_code ignored;
+        for (const std::wstring& name : FolderNames(dir)) SetFileAttributesW((dir + name).c_str(), FILE_ATTRIBUTE_NORMAL);
+        std::filesystem::remove_all(dir, ignored);
+    }
+    std::wstring MakeFile(const std::wstring& name, size_t size) {
+        WriteAll(dir + name, std::vector<uint8_t>(size, 'x'));
+        return dir + name;
+    }
 };
