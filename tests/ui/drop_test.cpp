@@ -57,12 +57,20 @@ DWORD DragOnto(const RunningForm& form, UINT format, const std::wstring& items, 
 
 using Drop = WindowTest;
 
-TEST_F(Drop, FileListOnTheTargetBoxFillsTheWindowFromItsFirstFile) {
+TEST_F(Drop, FileListOnTheTargetBoxFillsTheWindowFromItsFirstFileAndNothingElseChangesIt) {
     const std::wstring first = MakeFile(L"first.exe", 5), second = MakeFile(L"second.exe", 5), tools = dir + L"Tools";
     CreateDirectoryW(tools.c_str(), nullptr);
+    form.SetText(kText1Base + 0, L"C:\\kept.exe");
     form.SetText(kText1Base + 2, L"--keep");
     form.SetText(kText2Id, L"K");
     SendMessageW(form.Control(kCombo1Id), CB_SETCURSEL, 1, 0);
+    const std::vector<std::wstring> before = FieldsOf(form);
+    for (const auto& [format, id] : {std::pair{CF_UNICODETEXT, kText1Base + 0}, {CF_HDROP, kText1Base + 1},
+                                     {CF_HDROP, kText1Base + 5}, {CF_HDROP, static_cast<int>(kText2Id)}}) {
+        const std::wstring items = format == CF_HDROP ? first + L'\0' : L"C:\\dropped.exe";
+        EXPECT_EQ(DragOnto(form, format, items, id), static_cast<DWORD>(DROPEFFECT_NONE));
+        EXPECT_EQ(FieldsOf(form), before);
+    }
     const struct { std::wstring files; std::vector<std::wstring> fields; } drops[] = {  // files: each ended by a null
         {first + L'\0' + second + L'\0', {first, first + L".lnk", L"--keep", dir, first, L"first.exeを開きます。"}},
         {tools + L'\0', {tools, tools + L".lnk", L"--keep", dir, tools, L"Toolsを開きます。"}},  // a folder like a file
@@ -74,16 +82,4 @@ TEST_F(Drop, FileListOnTheTargetBoxFillsTheWindowFromItsFirstFile) {
         EXPECT_EQ(SendMessageW(form.Control(kCombo1Id), CB_GETCURSEL, 0, 0), 1);
     }
     EXPECT_FALSE(form.Enabled(kCommand3Base + 0)) << "a folder holds no icons";
-}
-
-TEST_F(Drop, TextOrADropOnAnotherBoxChangesNothing) {
-    form.SetText(kText1Base + 0, L"C:\\kept.exe");
-    const std::vector<std::wstring> before = FieldsOf(form);
-    const std::wstring file = MakeFile(L"app.exe", 5) + L'\0';
-    for (const auto& [format, id] : {std::pair{CF_UNICODETEXT, kText1Base + 0}, {CF_HDROP, kText1Base + 1},
-                                     {CF_HDROP, kText1Base + 5}, {CF_HDROP, static_cast<int>(kText2Id)}}) {
-        const std::wstring items = format == CF_HDROP ? file : L"C:\\dropped.exe";
-        EXPECT_EQ(DragOnto(form, format, items, id), static_cast<DWORD>(DROPEFFECT_NONE));
-        EXPECT_EQ(FieldsOf(form), before);
-    }
 }
