@@ -8,20 +8,13 @@
 #include <string>
 #include <vector>
 
+#include "../win32/wine_path.h"
 #include "ui/form1.h"
 
 inline std::wstring WindowText(HWND window) {
     wchar_t text[1024] = {};
     SendMessageW(window, WM_GETTEXT, 1024, reinterpret_cast<LPARAM>(text));
     return text;
-}
-
-// The Windows form (on drive Z:) of the Unix path in an environment variable, such as VANTORELLE_EXE.
-inline std::wstring WindowsPathFromEnvironment(const char* name) {
-    const char* unix = std::getenv(name);
-    std::wstring path = L"Z:";
-    for (const char* c = unix ? unix : ""; *c; ++c) path += *c == '/' ? L'\\' : static_cast<wchar_t>(*c);
-    return path;
 }
 
 // Waits until holds() is true, for at most timeoutMs; returns whether it is.

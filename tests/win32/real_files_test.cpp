@@ -5,6 +5,7 @@
 #include "lnk/platform.h"
 #include "lnk/shortcut_builder.h"
 #include "win32_test_support.h"
+#include "wine_path.h"
 
 #include <filesystem>
 
@@ -24,8 +25,9 @@ static const decltype(&GetFileAttributesExA) realAttributes = __imp_GetFileAttri
 static BOOL WINAPI AttributesAsOnWindows(LPCSTR name, GET_FILEEX_INFO_LEVELS level, LPVOID data) {
     static DWORD queries = 0;
     const BOOL read = realAttributes(name, level, data);
-    static_cast<WIN32_FILE_ATTRIBUTE_DATA*>(data)->ftCreationTime.dwHighDateTime -= 1;  // 2^32 * 100 ns
-    static_cast<WIN32_FILE_ATTRIBUTE_DATA*>(data)->ftLastAccessTime.dwLowDateTime += ++queries;
+    auto* file = static_cast<WIN32_FILE_ATTRIBUTE_DATA*>(data);
+    file->ftCreationTime.dwHighDateTime -= 1;  // 2^32 * 100 ns
+    file->ftLastAccessTime.dwLowDateTime += ++queries;
     return read;
 }
 
@@ -80,9 +82,8 @@ TEST_F(WriterOnRealFiles, ShortcutPathThatIsTheTargetIsRefused) {
     ASSERT_NE(std::wstring(shortPath), target);
     std::wstring upper = target;
     CharUpperW(&upper[0]);
-    std::wstring onDriveZ = L"Z:";  // the prefix's drive C: seen through drive Z:, the Unix root
-    for (const char* c = std::getenv("WINEPREFIX"); *c; ++c) onDriveZ += *c == '/' ? L'\\' : static_cast<wchar_t>(*c);
-    onDriveZ += L"\\drive_c" + target.substr(2);
+    // The prefix's drive C: seen through drive Z:.
+    const std::wstring onDriveZ = WindowsPathFromEnvironment("WINEPREFIX") + L"\\drive_c" + target.substr(2);
     ASSERT_EQ(ReadAll(onDriveZ), before);
     const std::wstring hardLink = dir + L"hard.lnk";
     ASSERT_TRUE(CreateHardLinkW(hardLink.c_str(), target.c_str(), nullptr));
