@@ -48,8 +48,8 @@ static void StripTrailingBackslash(std::u16string& longName, std::u16string& sho
     if (!shortName.empty()) shortName.pop_back();
 }
 
-bool CollectPathEntries(const std::u16string& targetPath, const std::u16string& shortPath, uint32_t targetSize,
-                        std::u16string& linkPath, PathWalk* walk) {
+bool CollectPathEntries(const std::u16string& targetPath, const std::u16string& shortPath, uint32_t targetAttributes,
+                        uint32_t targetSize, std::u16string& linkPath, PathWalk* walk) {
     const LnkPlatform& os = LnkSystem();
     std::u16string rest = targetPath;
     std::u16string shortRest = shortPath;
@@ -73,8 +73,9 @@ bool CollectPathEntries(const std::u16string& targetPath, const std::u16string& 
         if (!ToAnsi(longName, &entry.longName) || !ToAnsi(shortName, &entry.shortName)) return false;
         accumulated += entry.longName;
 
-        // Attributes keep their low 16 bits; a failed query (0xFFFFFFFF) reads as a folder.
-        entry.attributes = static_cast<uint16_t>(os.fileAttributes(accumulated));
+        // Attributes keep their low 16 bits; a failed query (0xFFFFFFFF) reads as a folder. The target's
+        // own were asked already.
+        entry.attributes = static_cast<uint16_t>(rest.empty() ? targetAttributes : os.fileAttributes(accumulated));
         if (entry.attributes & kAttributeDirectory) {
             entry.itemType = kItemFolder;
         } else {

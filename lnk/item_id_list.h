@@ -43,11 +43,12 @@ struct PathWalk {
 bool IsDriveLetterPath(const std::u16string& path);
 
 // Walks a drive-letter target path and its short form into path entries, querying the drive type
-// and the attributes of every component; the file item carries targetSize. When linkPath is empty and the target is a file, sets it to the default
-// shortcut path: the target's folder and its file name up to the first ".", followed by ".lnk".
+// and the attributes of every folder; the last item carries targetAttributes and, for a file,
+// targetSize. When linkPath is empty and the target is a file, sets it to the default shortcut path:
+// the target's folder and its file name up to the first ".", followed by ".lnk".
 // False when a component has no exact ANSI form.
-bool CollectPathEntries(const std::u16string& targetPath, const std::u16string& shortPath, uint32_t targetSize,
-                        std::u16string& linkPath, PathWalk* walk);
+bool CollectPathEntries(const std::u16string& targetPath, const std::u16string& shortPath, uint32_t targetAttributes,
+                        uint32_t targetSize, std::u16string& linkPath, PathWalk* walk);
 
 // Appends one entry as an item, each name with its NUL. Sets entry.itemSize.
 void AppendItem(PathEntry& entry, ByteBuffer& buffer);

@@ -55,23 +55,23 @@ struct LnkPlatform {
     // GetVolumeInformationA of a drive root: label (NUL-terminated, within labelSize bytes) and serial.
     bool (*volumeInformation)(const std::string& root, char* label, uint32_t labelSize, uint32_t* serial);
 
-    // CreateFile for writing, shared for reading and writing: CREATE_ALWAYS when create, else OPEN_ALWAYS.
-    LnkFile (*openFile)(const std::string& path, bool create);
+    // CreateFile of a new file (CREATE_NEW) for writing, reading back and renaming, shared for reading
+    // only: no other program can change it while it is written, checked and renamed. nullptr when it
+    // cannot be made; *taken tells whether that was because something of that name exists.
+    LnkFile (*createNewFile)(const std::string& path, bool* taken);
     // SetFilePointer from the start of the file; false when the pointer did not move there.
     bool (*seekFile)(LnkFile file, uint32_t position);
-    // WriteFile, synchronous; written receives the count the system reports.
+    // WriteFile, synchronous, at the file pointer; written receives the count the system reports.
     bool (*writeFile)(LnkFile file, const uint8_t* bytes, uint32_t count, uint32_t* written);
+    // FlushFileBuffers: what was written through the handle is on the disk when it returns true.
     bool (*flushFile)(LnkFile file);
     bool (*closeFile)(LnkFile file);
     bool (*deleteFile)(const std::string& path);
-    // CreateFile of an existing file for reading and renaming, write-through, shared for reading only:
-    // no one can change it while it is open. nullptr when it cannot be opened.
-    LnkFile (*openForRename)(const std::string& path);
-    // The whole content of a file opened by openForRename or openInPlace, from its start.
+    // The whole content of a file opened by createNewFile or openInPlace, from its start.
     bool (*readAll)(LnkFile file, std::vector<uint8_t>* bytes);
-    // SetFileInformationByHandle(FileRenameInfo): renames a file opened by openForRename to path,
-    // replacing a file there, in one step; what MoveFileEx does for MOVEFILE_REPLACE_EXISTING |
-    // MOVEFILE_WRITE_THROUGH, on a file that has been checked and cannot have changed since.
+    // SetFileInformationByHandle(FileRenameInfo): renames a file opened by createNewFile to path,
+    // replacing a file there, in one step; what MoveFileEx does for MOVEFILE_REPLACE_EXISTING, on a
+    // file that has been checked and cannot have changed since.
     bool (*renameOpenFile)(LnkFile file, const std::string& path);
     // CreateFile of an existing file for reading and writing in place, write-through, shared for
     // reading and writing with a program that holds it open. nullptr when it cannot be opened.

@@ -11,12 +11,11 @@ static bool NoFileIdentity(const std::string&, FileIdentity*) { return false; }
 static bool NoFinalPath(const std::string&, std::u16string*) { return false; }
 static uint32_t NoDriveType(const std::string&) { return 0; }
 static bool NoVolumeInformation(const std::string&, char*, uint32_t, uint32_t*) { return false; }
-static LnkFile NoOpenFile(const std::string&, bool) { return nullptr; }
+static LnkFile NoCreateNewFile(const std::string&, bool* taken) { *taken = false; return nullptr; }
 static bool NoSeekFile(LnkFile, uint32_t) { return false; }
 static bool NoWriteFile(LnkFile, const uint8_t*, uint32_t, uint32_t* written) { *written = 0; return false; }
 static bool NoFileCall(LnkFile) { return false; }
 static bool NoDeleteFile(const std::string&) { return false; }
-static LnkFile NoOpenForRename(const std::string&) { return nullptr; }
 static bool NoReadAll(LnkFile, std::vector<uint8_t>*) { return false; }
 static bool NoRenameOpenFile(LnkFile, const std::string&) { return false; }
 static LnkFile NoOpenInPlace(const std::string&) { return nullptr; }
@@ -28,10 +27,10 @@ const LnkPlatform& DefaultLnkPlatform() {
     static const LnkPlatform none = {
         NoToAnsi,             NoFromAnsi,           NoShortPathName,      NoFileAttributes,
         NoFileSizeAndTime,    NoFileIdentity,       NoFinalPath,          NoDriveType,
-        NoVolumeInformation,  NoOpenFile,           NoSeekFile,           NoWriteFile,
-        NoFileCall,           NoFileCall,           NoDeleteFile,         NoOpenForRename,
-        NoReadAll,            NoRenameOpenFile,     NoOpenInPlace,        NoSetFileEnd,
-        NoProcessId,          NoPause,
+        NoVolumeInformation,  NoCreateNewFile,      NoSeekFile,           NoWriteFile,
+        NoFileCall,           NoFileCall,           NoDeleteFile,         NoReadAll,
+        NoRenameOpenFile,     NoOpenInPlace,        NoSetFileEnd,         NoProcessId,
+        NoPause,
     };
     return none;
 }

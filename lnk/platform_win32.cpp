@@ -147,9 +147,12 @@ static bool Win32VolumeInformation(const std::string& root, char* label, uint32_
     return true;
 }
 
-static LnkFile Win32OpenFile(const std::string& path, bool create) {
-    HANDLE file = OpenPath(path, GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE, create ? CREATE_ALWAYS : OPEN_ALWAYS,
-                           FILE_ATTRIBUTE_NORMAL);
+// Not write-through: the writer flushes the file once, after its last block, before it is checked and
+// renamed. DELETE access lets the rename go through this handle.
+static LnkFile Win32CreateNewFile(const std::string& path, bool* taken) {
+    HANDLE file = OpenPath(path, GENERIC_READ | GENERIC_WRITE | DELETE, FILE_SHARE_READ, CREATE_NEW, FILE_ATTRIBUTE_NORMAL);
+    const DWORD error = GetLastError();
+    *taken = file == INVALID_HANDLE_VALUE && (error == ERROR_FILE_EXISTS || error == ERROR_ALREADY_EXISTS);
     return file == INVALID_HANDLE_VALUE ? nullptr : file;
 }
 
@@ -179,12 +182,6 @@ static bool Win32DeleteFile(const std::string& path) {
     return SystemPath(path, &wide) && DeleteFileW(wide.c_str()) != FALSE;
 }
 
-static LnkFile Win32OpenForRename(const std::string& path) {
-    HANDLE file = OpenPath(path, GENERIC_READ | DELETE, FILE_SHARE_READ, OPEN_EXISTING,
-                           FILE_ATTRIBUTE_NORMAL | FILE_FLAG_WRITE_THROUGH);
-    return file == INVALID_HANDLE_VALUE ? nullptr : file;
-}
-
 static bool Win32ReadAll(LnkFile file, std::vector<uint8_t>* bytes) {
     constexpr DWORD kChunk = 64 * 1024;
     bytes->clear();
@@ -200,8 +197,7 @@ static bool Win32ReadAll(LnkFile file, std::vector<uint8_t>* bytes) {
     }
 }
 
-// The rename of an open handle that MoveFileEx performs; the handle was opened write-through, as
-// MOVEFILE_WRITE_THROUGH opens it.
+// The rename of an open handle that MoveFileEx performs.
 static bool Win32RenameOpenFile(LnkFile file, const std::string& path) {
     std::wstring wide;
     if (!SystemPath(path, &wide)) return false;
@@ -237,10 +233,10 @@ const LnkPlatform& DefaultLnkPlatform() {
     static const LnkPlatform win32 = {
         Win32ToAnsi,             Win32FromAnsi,           Win32ShortPathName,      Win32FileAttributes,
         Win32FileSizeAndTime,    Win32FileIdentity,       Win32FinalPath,          Win32DriveType,
-        Win32VolumeInformation,  Win32OpenFile,           Win32SeekFile,           Win32WriteFile,
-        Win32FlushFile,          Win32CloseFile,          Win32DeleteFile,         Win32OpenForRename,
-        Win32ReadAll,            Win32RenameOpenFile,     Win32OpenInPlace,        Win32SetFileEnd,
-        Win32ProcessId,          Win32Pause,
+        Win32VolumeInformation,  Win32CreateNewFile,      Win32SeekFile,           Win32WriteFile,
+        Win32FlushFile,          Win32CloseFile,          Win32DeleteFile,         Win32ReadAll,
+        Win32RenameOpenFile,     Win32OpenInPlace,        Win32SetFileEnd,         Win32ProcessId,
+        Win32Pause,
     };
     return win32;
 }

@@ -33,16 +33,14 @@ static bool IsKnown(const FileIdentity& identity) {
     return std::any_of(std::begin(identity.fileId), std::end(identity.fileId), [](uint8_t b) { return b != 0; });
 }
 
-// True when the shortcut path names the target itself, by whatever spelling: writing the shortcut
-// would destroy the target. A path that names nothing cannot be the target, which exists, and a file
-// created at another time is another file. Otherwise the two files' ids decide; where the file system
+// True when an existing file at the shortcut path is the target itself, by whatever spelling: writing
+// the shortcut would destroy the target. A file created at another time than the target (targetCreated,
+// nullptr when unknown) is another file. Otherwise the two files' ids decide; where the file system
 // gives none, their final paths. A file that can be told by neither is taken for the target.
-static bool NamesTheTarget(const std::string& ansiTarget, const std::string& ansiLink) {
+static bool IsTheTarget(const std::string& ansiTarget, const uint64_t* targetCreated, const std::string& ansiLink) {
     const LnkPlatform& os = LnkSystem();
-    if (os.fileAttributes(ansiLink) == kNoAttributes) return false;
-    uint64_t size, written, targetCreated, linkCreated;
-    if (os.fileSizeAndTime(ansiTarget, &size, &written, &targetCreated) &&
-        os.fileSizeAndTime(ansiLink, &size, &written, &linkCreated) && targetCreated != linkCreated) {
+    uint64_t size, written, linkCreated;
+    if (targetCreated && os.fileSizeAndTime(ansiLink, &size, &written, &linkCreated) && *targetCreated != linkCreated) {
         return false;
     }
     FileIdentity target, link;
@@ -61,7 +59,8 @@ bool AssembleShortcut(const ShortcutRequest& request, ShortcutBlocks* shortcut) 
     const LnkPlatform& os = LnkSystem();
     const std::u16string& targetPath = request.targetPath;
 
-    // Everything is checked and put in its exact ANSI form before the file system is asked anything.
+    // The target and the strings are checked and put in their exact ANSI form before the file system is
+    // asked anything; the shortcut path, which the walk may make from the target's name, after the walk.
     std::string ansiTarget;
     LinkStrings strings;
     if (!IsDriveLetterPath(targetPath) || !ToAnsi(targetPath, &ansiTarget)) return false;
@@ -73,20 +72,30 @@ bool AssembleShortcut(const ShortcutRequest& request, ShortcutBlocks* shortcut) 
     ShellLinkHeader header;
     header.fileAttributes = os.fileAttributes(ansiTarget);
     if (header.fileAttributes == kNoAttributes) return false;  // a path the short form resolves but no file answers
-    uint64_t size = 0, time = 0, created;
-    if (!os.fileSizeAndTime(ansiTarget, &size, &time, &created)) size = time = 0;
+    uint64_t size = 0, time = 0, created = 0;
+    const bool timed = os.fileSizeAndTime(ansiTarget, &size, &time, &created);
+    if (!timed) size = time = 0;
     if (header.fileAttributes & kAttributeDirectory) size = 0;  // a folder has no size of its own
 
     std::u16string& link = shortcut->linkPath;
     link = request.linkPath;
     PathWalk walk;
-    if (!CollectPathEntries(targetPath, shortPath, static_cast<uint32_t>(size), link, &walk)) return false;
+    if (!CollectPathEntries(targetPath, shortPath, header.fileAttributes, static_cast<uint32_t>(size), link, &walk)) {
+        return false;
+    }
     const VolumeId volume = QueryVolumeId(walk.driveRoot, walk.driveType);
     if (link.empty() || link.size() > kMaxPathChars || link.find(u'\0') != std::u16string::npos ||
         HasComponentEndingInDotOrBlank(link)) {
         return false;
     }
-    if (!ToAnsi(link, &shortcut->ansiLinkPath) || NamesTheTarget(ansiTarget, shortcut->ansiLinkPath)) return false;
+    if (!ToAnsi(link, &shortcut->ansiLinkPath)) return false;
+    // An existing read-only, hidden or system shortcut, a folder, or the target itself is never replaced.
+    const uint32_t existing = os.fileAttributes(shortcut->ansiLinkPath);
+    const uint32_t neverReplaced = kAttributeReadOnly | kAttributeHidden | kAttributeSystem | kAttributeDirectory;
+    if (existing != kNoAttributes &&
+        ((existing & neverReplaced) || IsTheTarget(ansiTarget, timed ? &created : nullptr, shortcut->ansiLinkPath))) {
+        return false;
+    }
 
     ByteBuffer items;
     for (PathEntry& entry : walk.entries) AppendItem(entry, items);

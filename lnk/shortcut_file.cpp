@@ -4,7 +4,6 @@
 
 #include <algorithm>
 
-#include "output_file.h"
 #include "platform.h"
 #include "text.h"
 
@@ -31,25 +30,24 @@ static std::u16string TemporaryPathBeside(const std::u16string& linkPath, uint32
     return folder + u"~vantorelle-" + Decimal(processId) + u"-" + Decimal(attempt) + u".tmp";
 }
 
-// A temporary path in the shortcut's folder that names no existing file.
-static bool ChooseTemporaryPath(const std::u16string& linkPath, std::string* ansiTemporary) {
+// Makes a new temporary file in the shortcut's folder, under the first free name.
+static LnkFile CreateTemporaryBeside(const std::u16string& linkPath, std::string* ansiTemporary) {
     const LnkPlatform& os = LnkSystem();
     const uint32_t processId = os.processId();
     for (uint32_t attempt = 1; attempt <= kTemporaryNameAttempts; ++attempt) {
-        if (!ToAnsi(TemporaryPathBeside(linkPath, processId, attempt), ansiTemporary)) return false;
-        if (os.fileAttributes(*ansiTemporary) == kNoAttributes) return true;
+        if (!ToAnsi(TemporaryPathBeside(linkPath, processId, attempt), ansiTemporary)) return nullptr;
+        bool taken = false;
+        LnkFile file = os.createNewFile(*ansiTemporary, &taken);
+        if (file || !taken) return file;
     }
-    return false;
+    return nullptr;
 }
 
-bool WriteBlocks(const std::string& path, const std::vector<ByteBuffer>& blocks) {
-    int32_t position = kCreateFile;
-    for (const ByteBuffer& block : blocks) {
-        const int32_t written = WriteBytesAt(path, block.data(), static_cast<uint32_t>(block.size()), 0, position);
-        if (written != ByteCount(block)) return false;
-        position = (position == kCreateFile ? 0 : position) + written;
-    }
-    return true;
+// Writes bytes at the file pointer; false unless every one was written.
+static bool WriteWhole(LnkFile file, const std::vector<uint8_t>& bytes) {
+    uint32_t written = 0;
+    const auto size = static_cast<uint32_t>(bytes.size());
+    return LnkSystem().writeFile(file, bytes.data(), size, &written) && written == size;
 }
 
 // The content read back holds exactly the blocks, one after another.
@@ -77,11 +75,9 @@ static bool RenameWithRetries(LnkFile file, const std::string& path) {
 // Writes bytes as the whole content of a file opened in place, flushes them and reads them back.
 static bool PutContent(LnkFile file, const std::vector<uint8_t>& bytes) {
     const LnkPlatform& os = LnkSystem();
-    const auto size = static_cast<uint32_t>(bytes.size());
-    uint32_t written = 0;
     std::vector<uint8_t> back;
-    return os.seekFile(file, 0) && os.writeFile(file, bytes.data(), size, &written) && written == size &&
-           os.setFileEnd(file, size) && os.flushFile(file) && os.readAll(file, &back) && back == bytes;
+    return os.seekFile(file, 0) && WriteWhole(file, bytes) && os.setFileEnd(file, static_cast<uint32_t>(bytes.size())) &&
+           os.flushFile(file) && os.readAll(file, &back) && back == bytes;
 }
 
 // The shortcut is held open by another program that lets others read and write it, but not replace
@@ -102,30 +98,22 @@ static bool ReplaceInPlace(const std::vector<uint8_t>& content, const std::strin
     return ok;
 }
 
-// Opens the temporary file so that no one can change it, checks it against the blocks and renames it
-// over the shortcut, or, when the shortcut cannot be replaced, writes its bytes into the shortcut.
-// renamed tells whether the temporary file has become the shortcut.
-static bool CheckAndReplace(const std::string& temporary, const ShortcutBlocks& shortcut, bool* renamed) {
-    const LnkPlatform& os = LnkSystem();
-    LnkFile file = os.openForRename(temporary);
-    if (!file) return false;
-    std::vector<uint8_t> content;
-    const bool checked = os.readAll(file, &content) && HoldsExactly(content, shortcut.blocks);
-    *renamed = checked && RenameWithRetries(file, shortcut.ansiLinkPath);
-    os.closeFile(file);  // a read handle: nothing is lost if its close fails
-    return *renamed || (checked && ReplaceInPlace(content, shortcut.ansiLinkPath));
-}
-
+// The blocks go one after another into a new file beside the shortcut, through one handle that no
+// other program can write: flushed once so that they are on the disk before the rename, read back and
+// compared, then renamed over the shortcut. When the shortcut cannot be replaced, the checked bytes
+// are written into it in place instead.
 bool WriteShortcutFile(const ShortcutBlocks& shortcut) {
     const LnkPlatform& os = LnkSystem();
-    const uint32_t existing = os.fileAttributes(shortcut.ansiLinkPath);
-    const uint32_t neverReplaced = kAttributeReadOnly | kAttributeHidden | kAttributeSystem | kAttributeDirectory;
-    if (existing != kNoAttributes && (existing & neverReplaced)) return false;
-
     std::string temporary;
-    if (!ChooseTemporaryPath(shortcut.linkPath, &temporary)) return false;
-    bool renamed = false;
-    const bool ok = WriteBlocks(temporary, shortcut.blocks) && CheckAndReplace(temporary, shortcut, &renamed);
-    if (!renamed) os.deleteFile(temporary);
-    return ok;
+    LnkFile file = CreateTemporaryBeside(shortcut.linkPath, &temporary);
+    if (!file) return false;
+    bool written = true;
+    for (const ByteBuffer& block : shortcut.blocks) written = written && WriteWhole(file, block);
+    std::vector<uint8_t> content;
+    const bool checked = written && os.flushFile(file) && os.readAll(file, &content) && HoldsExactly(content, shortcut.blocks);
+    const bool renamed = checked && RenameWithRetries(file, shortcut.ansiLinkPath);
+    os.closeFile(file);  // flushed and read back: nothing is lost if the close fails
+    if (renamed) return true;
+    os.deleteFile(temporary);
+    return checked && ReplaceInPlace(content, shortcut.ansiLinkPath);
 }

@@ -10,11 +10,10 @@ namespace {
 
 FakeSystem* sys = nullptr;
 
-// One open of a file by the writer, and what was done through it; index counts every open from 1.
+// One open of a file by the writer: its path and file pointer.
 struct FakeOpen {
     std::string path;
-    int index = 0;
-    uint32_t position = 0, writes = 0;
+    uint32_t position = 0;
 };
 std::deque<FakeOpen> opened;  // the system's opens, since it was put in place
 
@@ -49,27 +48,30 @@ const FakeNode* Node(std::string path) {
     return sys->nodes.count(path) ? &sys->nodes[path] : nullptr;
 }
 
-LnkFile Open(const std::string& path, bool create, bool existing) {
-    opened.push_back({path, ++sys->opens});
-    if (sys->faultAt[kFailOpen] == sys->opens || (existing && !sys->files.count(path))) return nullptr;
+// Counts a call of the step; true when the fault is set for this one.
+bool Hit(FakeStep step) { return ++sys->calls[step] == sys->faultAt[step]; }
+
+// An open of a new file (taken: something of that name exists) or of an existing one.
+LnkFile Open(const std::string& path, bool create, bool* taken) {
+    const bool exists = sys->files.count(path) || sys->nodes.count(path);
+    *taken = create && exists;
+    if (Hit(kFailOpen) || exists == create) return nullptr;
     ++sys->handles;
-    if (create || !sys->files.count(path)) sys->files[path] = {};  // opened always: created if missing
+    sys->files[path];
+    opened.push_back({path});
     return &opened.back();
 }
 
 FakeOpen& Of(LnkFile file) { return *static_cast<FakeOpen*>(file); }
 
-// Whether the fault at this step is set for this open.
-bool Hit(FakeStep step, LnkFile file) { return sys->faultAt[step] == Of(file).index; }
-
 bool Write(LnkFile file, const uint8_t* bytes, uint32_t count, uint32_t* written) {
     FakeOpen& open = Of(file);
-    const bool first = open.writes++ == 0, fails = first && Hit(kFailWrite, file);
-    *written = fails ? count / 2 : first && Hit(kShortWrite, file) && count > 0 ? count - 1 : count;
+    const bool fails = Hit(kFailWrite), shortens = Hit(kShortWrite), alters = Hit(kAlterWrite);
+    *written = fails ? count / 2 : shortens && count > 0 ? count - 1 : count;
     std::vector<uint8_t>& data = sys->files[open.path];
     data.resize(std::max<size_t>(data.size(), open.position + *written));
     std::copy(bytes, bytes + *written, data.begin() + open.position);
-    if (first && Hit(kAlterWrite, file) && *written > 0) data[open.position] ^= 0x01;
+    if (alters && *written > 0) data[open.position] ^= 0x01;
     open.position += *written;
     return !fails;
 }
@@ -116,14 +118,13 @@ const LnkPlatform kFakePlatform = {
         std::strcpy(label, volume->second.first.c_str());
         return *serial = volume->second.second, true;
     },
-    [](const std::string& path, bool create) { return Open(path, create, false); },
-    [](LnkFile file, uint32_t position) { return !Hit(kFailSeek, file) && (Of(file).position = position, true); },
+    [](const std::string& path, bool* taken) { return Open(path, true, taken); },
+    [](LnkFile file, uint32_t position) { return !Hit(kFailSeek) && (Of(file).position = position, true); },
     Write,
-    [](LnkFile file) { return !Hit(kFailFlush, file); },
-    [](LnkFile file) { return --sys->handles, !Hit(kFailClose, file); },
+    [](LnkFile) { return !Hit(kFailFlush); },
+    [](LnkFile) { return --sys->handles, !Hit(kFailClose); },
     [](const std::string& path) { return sys->files.erase(path) == 1; },
-    [](const std::string& path) { return Open(path, false, true); },
-    [](LnkFile file, std::vector<uint8_t>* bytes) { return *bytes = sys->files.at(Of(file).path), true; },
+    [](LnkFile file, std::vector<uint8_t>* bytes) { return !Hit(kFailRead) && (*bytes = sys->files.at(Of(file).path), true); },
     [](LnkFile file, const std::string& to) {
         if (++sys->renames <= sys->replaceFailures) return false;
         sys->files[to] = sys->files.at(Of(file).path);
@@ -131,7 +132,10 @@ const LnkPlatform kFakePlatform = {
         Of(file).path = to;
         return true;
     },
-    [](const std::string& path) { return Open(path, false, true); },
+    [](const std::string& path) {
+        bool taken;
+        return Open(path, false, &taken);
+    },
     [](LnkFile file, uint32_t length) { return sys->files.at(Of(file).path).resize(length), true; },
     []() { return 4242u; },
     [](uint32_t milliseconds) { sys->pausedMs += static_cast<int>(milliseconds); },

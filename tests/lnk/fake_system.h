@@ -24,8 +24,10 @@ struct FakeNode {
     bool opens = true;  // false: it cannot be opened for a query of its id or final path
 };
 
-// The steps of an open file at which a fault can be injected.
-enum FakeStep { kFailOpen, kFailSeek, kFailWrite, kShortWrite, kAlterWrite, kFailFlush, kFailClose, kFakeSteps };
+// The calls on files at which a fault can be injected: the opens (the temporary file, the shortcut
+// in place), seeks, writes (failed: half of the bytes stored; short: all but one; altered: a byte
+// changed and the write reported whole), flushes, reads and closes.
+enum FakeStep { kFailOpen, kFailSeek, kFailWrite, kShortWrite, kAlterWrite, kFailFlush, kFailRead, kFailClose, kFakeSteps };
 
 struct FakeSystem {
     std::map<std::string, FakeNode> nodes;                            // targets and their folders, by ANSI path
@@ -33,14 +35,13 @@ struct FakeSystem {
     // Label and serial by drive root; missing: the query fails.
     std::map<std::string, std::pair<std::string, uint32_t>> volumes;
     std::map<std::string, std::vector<uint8_t>> files;                // contents, by ANSI path
-    // A fault at each step, at the k-th open (1 to 8: the blocks, 9: the read-back, 10: the write in
-    // place; 0: never). A failed write stores half of its bytes, a short one all but one; an altered one
-    // changes a byte and reports the write as whole. Only the first write through an open is hit.
+    // A fault at the k-th call of each step (0: never).
     int faultAt[kFakeSteps] = {};
     int replaceFailures = 0;  // renames that fail before one succeeds
-    // Opens asked for (the failed ones too), queries of a path (every query of a drive follows one),
-    // renames asked, pauses, and handles still open.
-    int opens = 0, queries = 0, renames = 0, pausedMs = 0, handles = 0;
+    // Calls of each step so far (the failed ones too), queries of a path (every query of a drive follows
+    // one), renames asked, pauses, and handles still open.
+    int calls[kFakeSteps] = {};
+    int queries = 0, renames = 0, pausedMs = 0, handles = 0;
 
     // A file or folder with its short path (UTF-16, as a test writes them).
     void Add(const std::u16string& path, uint32_t attributes, uint64_t size = 0, const std::u16string& shortPath = u"");

@@ -8,6 +8,7 @@
 #include "wine_path.h"
 
 #include <filesystem>
+#include <set>
 
 static std::u16string U16(const std::wstring& text) { return {text.begin(), text.end()}; }
 static ShortcutRequest Request(const std::wstring& target, const std::wstring& link, const std::wstring& comment = L"",
@@ -165,4 +166,54 @@ TEST_F(WriterOnRealFiles, ExistingShortcutIsReplacedOrWhenHeldWrittenInPlace) {
         EXPECT_EQ(ReadAll(other), held ? fresh : old) << held;
     }
     EXPECT_EQ(FolderNames(dir), (std::vector<std::wstring>{L"app.exe", L"app.lnk", L"other.lnk"}));
+}
+
+// WriteFile, FlushFileBuffers and SetFileInformationByHandle as the writer calls them, seen on their
+// way to the system: at the rename of the temporary file, everything written through its handle has
+// been flushed to the disk, and another program cannot open the file to write it.
+extern "C" decltype(&WriteFile) __imp_WriteFile;
+extern "C" decltype(&FlushFileBuffers) __imp_FlushFileBuffers;
+extern "C" decltype(&SetFileInformationByHandle) __imp_SetFileInformationByHandle;
+static const decltype(&WriteFile) realWrite = __imp_WriteFile;
+static const decltype(&FlushFileBuffers) realFlush = __imp_FlushFileBuffers;
+static const decltype(&SetFileInformationByHandle) realSetInformation = __imp_SetFileInformationByHandle;
+namespace seen {
+std::set<HANDLE> unflushed;  // handles written since their last flush
+int renames = 0, unflushedRenames = 0, writableRenames = 0;
+}  // namespace seen
+static BOOL WINAPI WriteSeen(HANDLE file, LPCVOID bytes, DWORD count, LPDWORD written, LPOVERLAPPED overlapped) {
+    seen::unflushed.insert(file);
+    return realWrite(file, bytes, count, written, overlapped);
+}
+static BOOL WINAPI FlushSeen(HANDLE file) {
+    const BOOL flushed = realFlush(file);
+    if (flushed) seen::unflushed.erase(file);
+    return flushed;
+}
+static BOOL WINAPI RenameSeen(HANDLE file, FILE_INFO_BY_HANDLE_CLASS kind, LPVOID information, DWORD size) {
+    if (kind == FileRenameInfo) {
+        ++seen::renames;
+        seen::unflushedRenames += seen::unflushed.count(file);
+        wchar_t name[4 * MAX_PATH];
+        const DWORD length = GetFinalPathNameByHandleW(file, name, 4 * MAX_PATH, 0);
+        const HANDLE other = length ? CreateFileW(name, GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                                                  nullptr, OPEN_EXISTING, 0, nullptr) : nullptr;
+        if (other != INVALID_HANDLE_VALUE) ++seen::writableRenames;
+        if (other && other != INVALID_HANDLE_VALUE) CloseHandle(other);
+    }
+    return realSetInformation(file, kind, information, size);
+}
+
+TEST_F(WriterOnRealFiles, TemporaryFileIsFlushedAndWritableByNoOneElseWhenRenamed) {
+    const std::wstring target = MakeFile(L"app.exe", 10), link = MakeFile(L"app.lnk", 10);
+    __imp_WriteFile = WriteSeen;
+    __imp_FlushFileBuffers = FlushSeen;
+    __imp_SetFileInformationByHandle = RenameSeen;
+    EXPECT_EQ(BuildShortcut(Request(target, link)), kBuildSucceeded);
+    __imp_WriteFile = realWrite;
+    __imp_FlushFileBuffers = realFlush;
+    __imp_SetFileInformationByHandle = realSetInformation;
+    EXPECT_EQ(seen::renames, 1);
+    EXPECT_EQ(seen::unflushedRenames, 0) << "renamed before its bytes were flushed";
+    EXPECT_EQ(seen::writableRenames, 0) << "another program could write the checked file";
 }

@@ -1,122 +1,170 @@
-// Benchmark: N shortcuts written three ways, interleaved in one run: by BuildShortcut (written beside,
-// read back, renamed into place), by the same eight blocks written straight into the shortcut path,
-// and by the shell's own link object (IShellLink with IPersistFile::Save). Prints the medians and ratios;
-// timed inside the writers' own calls, the read-back and rename against the eight flushed blocks; and
-// how often each writer calls each file-system call per shortcut, with the time it spends there.
+// Benchmark: N shortcuts written three ways, interleaved in one run: by BuildShortcut (one handle on a
+// temporary file beside the shortcut: written, flushed once, read back, renamed into place), by the
+// previous writer's sequence (each of the eight blocks in its own open-write-flush-close cycle, a
+// second open to read back and rename), and by the shell's own link object (IShellLink with
+// IPersistFile::Save). Prints the medians and ratios, and how often each writer calls each
+// file-system call per shortcut, with the time it spends there. Then the two writers again on a drive
+// where every file-system call costs a round trip: the same calls, each after a fixed delay.
 #include <windows.h>
 #include <objbase.h>
 #include <shlobj.h>
 
-#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 #include <string>
 #include <vector>
 
+#include "bench_clock.h"
 #include "lnk/platform.h"
 #include "lnk/shortcut_blocks.h"
-#include "lnk/shortcut_file.h"
-#include "bench_clock.h"
 #include "lnk/shortcut_builder.h"
 
-// Every platform call of a writer, counted and timed by name; the eight blocks (open, seek, write, flush,
-// close) and the read-back and rename (open for rename, read, rename, close of that handle) also summed
-// per shortcut.
-namespace calls {
-struct Sums {
-    double blocks = 0, readBackAndRename = 0;
+// The two opens the previous writer made, which the platform table no longer has.
+struct PreviousCalls {
+    LnkFile (*openFile)(const std::string& path, bool create);
+    LnkFile (*openForRename)(const std::string& path);
 };
+
+static LnkFile Handle(HANDLE file) { return file == INVALID_HANDLE_VALUE ? nullptr : file; }
+
+static const PreviousCalls kPreviousCalls = {
+    [](const std::string& path, bool create) {
+        return Handle(CreateFileA(path.c_str(), GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+                                  create ? CREATE_ALWAYS : OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
+    },
+    [](const std::string& path) {
+        return Handle(CreateFileA(path.c_str(), GENERIC_READ | DELETE, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
+                                  FILE_ATTRIBUTE_NORMAL | FILE_FLAG_WRITE_THROUGH, nullptr));
+    },
+};
+
+// Every call of a writer, counted and timed by name; on the delayed drive, each call that goes to the
+// file system waits a fixed time first, as a call to a file server across a network does.
+namespace calls {
 struct Tally {
     const char* name;
-    int count[2] = {};  // by writer: BuildShortcut, straight blocks
+    bool roundTrip;  // goes to the file system
+    int count[2] = {};  // by writer: BuildShortcut, the previous sequence
     double ms[2] = {};
 };
 std::vector<Tally> tallies;
-Sums* into = nullptr;
 int writer = 0;
-LnkFile renaming = nullptr;
-LnkPlatform timed;
+double roundTripMs = 0;  // 0: the local disk
+LnkPlatform timedPlatform;
+PreviousCalls timedPrevious;
 
-// The platform's call in Field, counted in its tally and, when it has one, summed in its phase.
-template <typename F, F LnkPlatform::*Field>
+template <typename T>
+const T& Real();
+template <>
+const LnkPlatform& Real<LnkPlatform>() { return DefaultLnkPlatform(); }
+template <>
+const PreviousCalls& Real<PreviousCalls>() { return kPreviousCalls; }
+
+// A busy wait: exact to the microsecond, where a sleep would round up to the scheduler's tick.
+void Wait(double ms) {
+    for (const double start = NowMs(); NowMs() - start < ms;) {
+    }
+}
+
+// The call in Field of a table, counted in its tally and, when it goes to the file system, delayed.
+template <typename T, typename F, F T::*Field>
 struct Counted;
-template <typename R, typename... A, R (*LnkPlatform::*Field)(A...)>
-struct Counted<R (*)(A...), Field> {
+template <typename T, typename R, typename... A, R (*T::*Field)(A...)>
+struct Counted<T, R (*)(A...), Field> {
     static inline size_t slot = 0;
-    static inline double Sums::*phase = nullptr;
     static R Call(A... args) {
+        if (tallies[slot].roundTrip) Wait(roundTripMs);
         const double start = NowMs();
         struct Note {
             double start;
             ~Note() {
-                const double ms = NowMs() - start;
                 ++tallies[slot].count[writer];
-                tallies[slot].ms[writer] += ms;
-                if (phase) into->*phase += ms;
+                tallies[slot].ms[writer] += NowMs() - start;
             }
         } note{start};
-        return (DefaultLnkPlatform().*Field)(args...);
+        return (Real<T>().*Field)(args...);
     }
-    static void Install(const char* name, double Sums::*inPhase) {
+    static void Install(T* table, const char* name, bool roundTrip) {
         slot = tallies.size();
-        phase = inPhase;
-        tallies.push_back({name});
-        timed.*Field = Call;
+        tallies.push_back({name, roundTrip});
+        table->*Field = Call;
     }
 };
-#define COUNTED(field) Counted<decltype(LnkPlatform::field), &LnkPlatform::field>
-
-// The handle opened for the rename is noted: its close belongs to the read-back, every other to the blocks.
-LnkFile OpenForRename(const std::string& path) {
-    return renaming = COUNTED(openForRename)::Call(path);
-}
-bool Close(LnkFile file) {
-    COUNTED(closeFile)::phase = file == renaming ? &Sums::readBackAndRename : &Sums::blocks;
-    if (file == renaming) renaming = nullptr;  // handle values are reused by later opens
-    return COUNTED(closeFile)::Call(file);
-}
 
 void Prepare() {
-    timed = DefaultLnkPlatform();
-#define COUNT(field, phase) COUNTED(field)::Install(#field, phase)
-    COUNT(toAnsi, nullptr);
-    COUNT(fromAnsi, nullptr);
-    COUNT(shortPathName, nullptr);
-    COUNT(fileAttributes, nullptr);
-    COUNT(fileSizeAndTime, nullptr);
-    COUNT(fileIdentity, nullptr);
-    COUNT(finalPath, nullptr);
-    COUNT(driveType, nullptr);
-    COUNT(volumeInformation, nullptr);
-    COUNT(openFile, &Sums::blocks);
-    COUNT(seekFile, &Sums::blocks);
-    COUNT(writeFile, &Sums::blocks);
-    COUNT(flushFile, &Sums::blocks);
-    COUNT(closeFile, &Sums::blocks);
-    COUNT(deleteFile, nullptr);
-    COUNT(openForRename, &Sums::readBackAndRename);
-    COUNT(readAll, &Sums::readBackAndRename);
-    COUNT(renameOpenFile, &Sums::readBackAndRename);
-    COUNT(openInPlace, nullptr);
-    COUNT(setFileEnd, nullptr);
-    COUNT(processId, nullptr);
-    COUNT(pause, nullptr);
+    timedPlatform = DefaultLnkPlatform();
+    timedPrevious = kPreviousCalls;
+    // Conversions, the process id and the pause stay in the process; a seek only moves the handle's pointer.
+#define COUNT(table, field, roundTrip) \
+    Counted<decltype(table), decltype(table.field), &decltype(table)::field>::Install(&table, #field, roundTrip)
+    COUNT(timedPlatform, toAnsi, false);
+    COUNT(timedPlatform, fromAnsi, false);
+    COUNT(timedPlatform, shortPathName, true);
+    COUNT(timedPlatform, fileAttributes, true);
+    COUNT(timedPlatform, fileSizeAndTime, true);
+    COUNT(timedPlatform, fileIdentity, true);
+    COUNT(timedPlatform, finalPath, true);
+    COUNT(timedPlatform, driveType, true);
+    COUNT(timedPlatform, volumeInformation, true);
+    COUNT(timedPlatform, createNewFile, true);
+    COUNT(timedPrevious, openFile, true);
+    COUNT(timedPrevious, openForRename, true);
+    COUNT(timedPlatform, seekFile, false);
+    COUNT(timedPlatform, writeFile, true);
+    COUNT(timedPlatform, flushFile, true);
+    COUNT(timedPlatform, closeFile, true);
+    COUNT(timedPlatform, deleteFile, true);
+    COUNT(timedPlatform, readAll, true);
+    COUNT(timedPlatform, renameOpenFile, true);
+    COUNT(timedPlatform, openInPlace, true);
+    COUNT(timedPlatform, setFileEnd, true);
+    COUNT(timedPlatform, processId, false);
+    COUNT(timedPlatform, pause, false);
 #undef COUNT
-    timed.openForRename = OpenForRename;
-    timed.closeFile = Close;
 }
 
-void Install(Sums* sums, int way) {
-    into = sums;
+void Install(int way, double delayMs) {
     writer = way;
-    ReplaceLnkPlatform(&timed);
+    roundTripMs = delayMs;
+    ReplaceLnkPlatform(&timedPlatform);
 }
 }  // namespace calls
 
-// The eight blocks straight into the shortcut path, each in its own open-write-flush-close cycle.
-static bool WriteDirectly(const ShortcutRequest& request) {
+// The previous writer, call for call: the queries it made twice (the shortcut path's and the target's
+// attributes, the target's times) and the temporary name it asked for before creating it; the eight
+// blocks, each in its own open-(seek)-write-flush-close cycle; a second open of the temporary file to
+// read it back and rename it over the shortcut.
+static bool WritePreviousWay(const ShortcutRequest& request) {
     ShortcutBlocks shortcut;
-    return AssembleShortcut(request, &shortcut) && WriteBlocks(shortcut.ansiLinkPath, shortcut.blocks);
+    if (!AssembleShortcut(request, &shortcut)) return false;
+    const LnkPlatform& os = LnkSystem();
+    const PreviousCalls& previous = calls::timedPrevious;
+    std::string target, temporary;
+    uint64_t size, written, created;
+    if (!os.toAnsi(request.targetPath, &target) || os.fileAttributes(target) == kNoAttributes ||
+        !os.fileSizeAndTime(target, &size, &written, &created)) {
+        return false;
+    }
+    os.fileAttributes(shortcut.ansiLinkPath);
+    temporary = shortcut.ansiLinkPath.substr(0, shortcut.ansiLinkPath.rfind('\\') + 1) + "~previous.tmp";
+    if (os.fileAttributes(temporary) != kNoAttributes) return false;
+    uint32_t position = 0;
+    for (const ByteBuffer& block : shortcut.blocks) {
+        LnkFile file = previous.openFile(temporary, position == 0);
+        if (!file) return false;
+        uint32_t count = 0;
+        bool ok = (position == 0 || os.seekFile(file, position)) &&
+                  os.writeFile(file, block.data(), static_cast<uint32_t>(block.size()), &count) && count == block.size();
+        ok = os.flushFile(file) && ok;
+        if (!os.closeFile(file) || !ok) return false;
+        position += count;
+    }
+    LnkFile file = previous.openForRename(temporary);
+    std::vector<uint8_t> content;
+    const bool renamed = file && os.readAll(file, &content) && content.size() == position &&
+                         os.renameOpenFile(file, shortcut.ansiLinkPath);
+    if (file) os.closeFile(file);
+    return renamed;
 }
 
 static ShortcutRequest BenchRequest(const std::wstring& target, const std::wstring& link) {
@@ -152,6 +200,7 @@ static bool SaveWithShell(const std::wstring& target, const std::wstring& link) 
 int main(int argc, char** argv) {
     const int n = argc > 1 ? std::atoi(argv[1]) : 200;
     if (n <= 0) return 2;
+    constexpr double kRoundTripMs = 1.0;
     CoInitialize(nullptr);
     calls::Prepare();
     wchar_t temp[MAX_PATH];
@@ -165,46 +214,55 @@ int main(int argc, char** argv) {
     // Each way replaces an existing shortcut, as a Create over an earlier one does. In the order
     // 0 1 2 0 2 1, repeated, each way follows each other way equally often: a flush also pays for what
     // the previous shortcut left unwritten, and the shell's save sets Explorer to work for a while.
-    const std::wstring ours = dir + L"ours.lnk", direct = dir + L"direct.lnk", theirs = dir + L"shell.lnk";
-    std::vector<double> times[3], blockTimes[2], readBackTimes;
-    for (int i = 0; i < 3 * n; ++i) {
-        static const int order[6] = {0, 1, 2, 0, 2, 1};
-        const int way = order[i % 6];
-        const double start = NowMs();
-        calls::Sums sums;
-        if (way < 2) calls::Install(&sums, way);
-        const bool ok = way == 0   ? BuildShortcut(BenchRequest(target, ours)) == kBuildSucceeded
-                        : way == 1 ? WriteDirectly(BenchRequest(target, direct))
-                                   : SaveWithShell(target, theirs);
-        times[way].push_back(NowMs() - start);
-        ReplaceLnkPlatform(nullptr);
-        if (way < 2) blockTimes[way].push_back(sums.blocks);
-        if (way == 0) readBackTimes.push_back(sums.readBackAndRename);
-        if (!ok) {
-            std::fprintf(stderr, "shortcut %d failed (way %d)\n", i, way);
-            return 1;
-        }
+    // Then the two writers alternately on the delayed drive, not counted in the table.
+    const std::wstring links[3] = {dir + L"ours.lnk", dir + L"previous.lnk", dir + L"shell.lnk"};
+    const auto write = [&](int way) {
+        return way == 0   ? BuildShortcut(BenchRequest(target, links[0])) == kBuildSucceeded
+               : way == 1 ? WritePreviousWay(BenchRequest(target, links[1]))
+                          : SaveWithShell(target, links[2]);
+    };
+    for (int way = 0; way < 3; ++way) {
+        if (!write(way)) return std::fprintf(stderr, "the first shortcut failed (way %d)\n", way), 1;
     }
-    for (const std::wstring& link : {ours, direct, theirs}) DeleteFileW(link.c_str());
+    for (calls::Tally& t : calls::tallies) t = {t.name, t.roundTrip};
+    std::vector<double> times[3], delayed[2];
+    for (int i = 0; i < 5 * n; ++i) {
+        static const int order[6] = {0, 1, 2, 0, 2, 1};
+        const bool local = i < 3 * n;
+        const int way = local ? order[i % 6] : i % 2;
+        if (way < 2) calls::Install(way, local ? 0 : kRoundTripMs);
+        const std::vector<calls::Tally> counted = calls::tallies;
+        const double start = NowMs();
+        const bool ok = write(way);
+        (local ? times[way] : delayed[way]).push_back(NowMs() - start);
+        ReplaceLnkPlatform(nullptr);
+        if (!local) calls::tallies = counted;
+        if (!ok) return std::fprintf(stderr, "shortcut %d failed (way %d)\n", i, way), 1;
+    }
+    for (const std::wstring& link : links) DeleteFileW(link.c_str());
     DeleteFileW(target.c_str());
     RemoveDirectoryW(dir.c_str());
-    const double ourMedian = Median(times[0]), directMedian = Median(times[1]), shellMedian = Median(times[2]);
+    const double ours = Median(times[0]), previous = Median(times[1]), shell = Median(times[2]);
     std::printf("shortcuts: %d each way, medians\n", n);
-    std::printf("BuildShortcut (beside, check, replace): %.3f ms\n", ourMedian);
-    std::printf("eight blocks straight into the path:    %.3f ms\n", directMedian);
-    std::printf("IShellLink + IPersistFile::Save:        %.3f ms\n", shellMedian);
-    std::printf("BuildShortcut / shell:                  %.2f\n", ourMedian / shellMedian);
-    std::printf("BuildShortcut over straight blocks:     %+.1f%%\n", 100.0 * (ourMedian - directMedian) / directMedian);
-    const double ourBlocks = Median(blockTimes[0]), readBack = Median(readBackTimes);
-    std::printf("eight flushed blocks, beside / straight: %.3f ms / %.3f ms\n", ourBlocks, Median(blockTimes[1]));
-    std::printf("read-back and rename:                    %.3f ms (%.1f%% of the eight flushed blocks)\n", readBack,
-                100.0 * readBack / ourBlocks);
-    std::printf("calls per shortcut and their time, mean: BuildShortcut / straight blocks\n");
+    std::printf("BuildShortcut (one handle beside, check, rename): %.3f ms\n", ours);
+    std::printf("previous sequence (an open per block):            %.3f ms\n", previous);
+    std::printf("IShellLink + IPersistFile::Save:                  %.3f ms\n", shell);
+    std::printf("BuildShortcut / shell:                            %.2f\n", ours / shell);
+    std::printf("previous sequence / shell:                        %.2f\n", previous / shell);
+    std::printf("calls per shortcut and their time, mean: BuildShortcut / previous sequence\n");
+    int trips[2] = {};
     for (const calls::Tally& t : calls::tallies) {
+        for (int way = 0; way < 2; ++way) trips[way] += t.roundTrip ? t.count[way] : 0;
         if (!t.count[0] && !t.count[1]) continue;
         std::printf("  %-18s %5.1f %7.3f ms   / %5.1f %7.3f ms\n", t.name, double(t.count[0]) / n, t.ms[0] / n,
                     double(t.count[1]) / n, t.ms[1] / n);
     }
+    std::printf("  file-system calls  %5.1f              / %5.1f (all but conversions, seeks, process id, pauses)\n",
+                double(trips[0]) / n, double(trips[1]) / n);
+    const double oursDelayed = Median(delayed[0]), previousDelayed = Median(delayed[1]);
+    std::printf("each file-system call a %.0f ms round trip, as to a file server across an office network, %d each:\n"
+                "BuildShortcut %.3f ms, previous sequence %.3f ms (%.2f)\n",
+                kRoundTripMs, n, oursDelayed, previousDelayed, oursDelayed / previousDelayed);
     CoUninitialize();
     return 0;
 }
