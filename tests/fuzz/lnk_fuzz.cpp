@@ -52,7 +52,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     sys.driveTypes["C:\\"] = in.ConsumeIntegralInRange(0, 7);
     std::string label, existing;
     if (in.ConsumeBool() && ToAnsi(Text(in, 12), &label)) sys.volumes["C:\\"] = {label, in.ConsumeIntegral<uint32_t>()};
-    for (int& at : sys.faultAt) at = in.ConsumeIntegralInRange(0, 12);
+    // One fault at most: a second one, in putting the old bytes back after a failed write in place,
+    // would leave the shortcut as the disk kept it, which no writer can prevent.
+    sys.faultAt[in.ConsumeIntegralInRange(0, kFakeSteps - 1)] = in.ConsumeIntegralInRange(0, 12);
     sys.replaceFailures = in.ConsumeIntegralInRange(0, 30);  // more than 24: written in place
     if (ToAnsi(r.linkPath, &existing) && !existing.empty() && in.ConsumeBool()) {
         sys.files[existing] = in.ConsumeBytes<uint8_t>(in.ConsumeIntegralInRange<size_t>(0, 300));
