@@ -22,7 +22,8 @@ bool IsDriveLetterPath(const std::u16string& path) {
         if (component.back() == u'\\') component.pop_back();
         // "." and ".." end in a dot too.
         if (component.empty() || EndsInDotOrBlank(component)) return false;
-        if (component.find_first_of(std::u16string(u"/\0", 2)) != std::u16string::npos) return false;
+        // A colon names a stream of a file ("file.txt:x", "file.txt::$DATA").
+        if (component.find_first_of(std::u16string(u"/:\0", 3)) != std::u16string::npos) return false;
     }
     return true;
 }

@@ -39,7 +39,7 @@ struct PathWalk {
 
 // True for an absolute path on a drive letter: "X:\" followed by components separated by single
 // backslashes (a trailing one allowed), none of them ending in a dot or a blank (so neither "." nor
-// ".."), with no "/" and no NUL anywhere.
+// ".."), with no "/", no further ":" and no NUL anywhere.
 bool IsDriveLetterPath(const std::u16string& path);
 
 // Walks a drive-letter target path and its short form into path entries, querying the drive type

@@ -16,8 +16,8 @@
 #include "text.h"
 
 constexpr uint32_t kShortPathBufferSize = 256;
-constexpr size_t kMaxIdListSize = 0xFFFF;
-// The longest path the system's ANSI file calls take (MAX_PATH less its NUL).
+// The longest path the system's ANSI file calls take (MAX_PATH less its NUL), for the target and the
+// shortcut alike. It keeps the item-ID list far below its 16-bit size.
 constexpr size_t kMaxPathChars = 259;
 
 // The short form of a target, which must fit the 256-byte buffer; false when it cannot be resolved.
@@ -63,7 +63,9 @@ bool AssembleShortcut(const ShortcutRequest& request, ShortcutBlocks* shortcut) 
     // asked anything; the shortcut path, which the walk may make from the target's name, after the walk.
     std::string ansiTarget;
     LinkStrings strings;
-    if (!IsDriveLetterPath(targetPath) || !ToAnsi(targetPath, &ansiTarget)) return false;
+    if (targetPath.size() > kMaxPathChars || !IsDriveLetterPath(targetPath) || !ToAnsi(targetPath, &ansiTarget)) {
+        return false;
+    }
     if (!ToAnsiStrings(request, &strings)) return false;
 
     std::u16string shortPath;
@@ -85,7 +87,7 @@ bool AssembleShortcut(const ShortcutRequest& request, ShortcutBlocks* shortcut) 
     }
     const VolumeId volume = QueryVolumeId(walk.driveRoot, walk.driveType);
     if (link.empty() || link.size() > kMaxPathChars || link.find(u'\0') != std::u16string::npos ||
-        HasComponentEndingInDotOrBlank(link)) {
+        HasComponentEndingInDotOrBlank(link) || HasColonBeyondDrive(link)) {
         return false;
     }
     if (!ToAnsi(link, &shortcut->ansiLinkPath)) return false;
@@ -100,7 +102,6 @@ bool AssembleShortcut(const ShortcutRequest& request, ShortcutBlocks* shortcut) 
     ByteBuffer items;
     for (PathEntry& entry : walk.entries) AppendItem(entry, items);
     const size_t idListSize = items.size() + kRootItemSize + 2;
-    if (idListSize > kMaxIdListSize) return false;
     ByteBuffer rootItem;
     AppendRootItem(rootItem);
     ByteBuffer idListSizeField;

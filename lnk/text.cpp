@@ -27,6 +27,14 @@ bool HasComponentEndingInDotOrBlank(const std::u16string& path) {
     return false;
 }
 
+bool HasColonBeyondDrive(const std::u16string& path) {
+    const size_t drive = path.compare(0, 4, u"\\\\?\\") == 0 ? 5 : 1;
+    for (size_t at = path.find(u':'); at != std::u16string::npos; at = path.find(u':', at + 1)) {
+        if (at != drive) return true;
+    }
+    return false;
+}
+
 std::u16string SplitHead(std::u16string& s, const std::u16string& separator) {
     const size_t found = s.find(separator);
     if (found == std::u16string::npos) {

@@ -20,6 +20,10 @@ bool EndsInDotOrBlank(const std::u16string& name);
 // than "." and "..": the file system would drop those characters and name another file.
 bool HasComponentEndingInDotOrBlank(const std::u16string& path);
 
+// True when the path has a colon other than the one right after its drive letter (C:\…, \\?\C:\…):
+// anywhere else it names a stream of a file, "file.txt:x.lnk" one inside file.txt.
+bool HasColonBeyondDrive(const std::u16string& path);
+
 // Splits off the head of s up to and including the first separator; s keeps the rest.
 // Without a separator the head is all of s and s becomes empty.
 std::u16string SplitHead(std::u16string& s, const std::u16string& separator);

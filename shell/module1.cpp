@@ -5,8 +5,11 @@
 #include <cderr.h>
 #include <commdlg.h>
 #include <shlobj.h>
+#include <shlwapi.h>
 
 constexpr DWORD kFileBufferChars = 256;
+// The longest path the system has, in characters with its NUL.
+constexpr DWORD kLongestPath = 32768;
 
 std::wstring GetSpecialFolderPath(int32_t csidl) {
     PIDLIST_ABSOLUTE list = nullptr;
@@ -18,6 +21,32 @@ std::wstring GetSpecialFolderPath(int32_t csidl) {
     std::wstring path = buffer;
     if (path.empty() || path.back() != L'\\') path += L'\\';
     return path;
+}
+
+// The name of the last item of a list, as its folder parses it: the folder's own name in a path.
+static std::wstring LastItemName(PCIDLIST_ABSOLUTE list) {
+    IShellFolder* parent = nullptr;
+    PCUITEMID_CHILD last = nullptr;
+    if (FAILED(SHBindToParent(list, IID_IShellFolder, reinterpret_cast<void**>(&parent), &last))) return L"";
+    STRRET name;
+    wchar_t text[MAX_PATH] = {};
+    const bool named = SUCCEEDED(parent->GetDisplayNameOf(last, SHGDN_INFOLDER | SHGDN_FORPARSING, &name)) &&
+                       SUCCEEDED(StrRetToBufW(&name, last, text, MAX_PATH));
+    parent->Release();
+    return named ? text : L"";
+}
+
+std::wstring FolderPathOf(PCIDLIST_ABSOLUTE list) {
+    std::wstring path(kLongestPath, L'\0');
+    if (!SHGetPathFromIDListEx(list, &path[0], kLongestPath, GPFIDL_DEFAULT)) return L"";
+    path.resize(wcslen(path.c_str()));
+    if (path.size() < MAX_PATH - 1) return path;  // shorter than where a path is cut: whole
+    // A path cut short ends in part of a name, or in another folder's: the whole one ends in the folder's own.
+    const std::wstring own = LastItemName(list);
+    const size_t name = path.size() - own.size();
+    const bool whole = !own.empty() && own.size() < path.size() && path.compare(name, own.size(), own) == 0 &&
+                       path[name - 1] == L'\\';
+    return whole ? path : L"";
 }
 
 std::wstring JoinFilter(std::initializer_list<const wchar_t*> parts) {

@@ -3,12 +3,18 @@
 #pragma once
 
 #include <windows.h>
+#include <shtypes.h>
 
 #include <cstdint>
 #include <string>
 
 // The path of a shell special folder (a CSIDL value), ending in one backslash, or "".
 std::wstring GetSpecialFolderPath(int32_t csidl);
+
+// The file-system path of a folder the shell names by an item-ID list, or "" when it has none or the
+// whole of it cannot be had (some systems cut a deep folder's path at MAX_PATH characters, naming a
+// folder that does not exist).
+std::wstring FolderPathOf(PCIDLIST_ABSOLUTE list);
 
 // A file dialog's filter list: display name, pattern, display name, pattern, … joined by single NULs.
 std::wstring JoinFilter(std::initializer_list<const wchar_t*> parts);

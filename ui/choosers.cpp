@@ -29,10 +29,9 @@ void ChooseWorkingFolder(Form1& form) {
     browse.ulFlags = BIF_RETURNONLYFSDIRS;
     PIDLIST_ABSOLUTE list = SHBrowseForFolderW(&browse);
     if (!list) return;
-    wchar_t folder[MAX_PATH] = {};
-    const BOOL found = SHGetPathFromIDListW(list, folder);
+    const std::wstring folder = FolderPathOf(list);
     ILFree(list);
-    if (found) SetText(form.text1[3], folder);
+    if (!folder.empty()) SetText(form.text1[3], folder);
 }
 
 // The menu opens at the mouse pointer, pressed from the keyboard too; where the pointer cannot be read,

@@ -18,6 +18,9 @@ const wchar_t kForm1Title[] = L"Vantorelle";
 constexpr DWORD kForm1Style = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_CLIPCHILDREN;
 constexpr DWORD kForm1ExStyle = WS_EX_CONTROLPARENT;
 constexpr int kComboListRows = 6;
+// What a text box takes, typed or pasted: the most characters a string of a shortcut holds (an edit
+// box otherwise stops at its own default, 30,000 on some systems).
+constexpr WPARAM kTextBoxLimit = 32767;
 
 Form1* Form1Of(HWND form) {
     return reinterpret_cast<Form1*>(GetWindowLongPtrW(form, GWLP_USERDATA));
@@ -115,6 +118,7 @@ static HWND CreateControl(Form1& form, const ControlSpec& item, const RECT& plac
                                    place.top, place.right - place.left, height, form.hwnd,
                                    reinterpret_cast<HMENU>(static_cast<INT_PTR>(item.id)), instance, nullptr);
     SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(form.font), FALSE);
+    if (item.kind == ControlKind::kTextBox) SendMessageW(control, EM_SETLIMITTEXT, kTextBoxLimit, 0);
     return control;
 }
 

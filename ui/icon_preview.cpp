@@ -1,41 +1,31 @@
-// The icon preview: counts and draws the icons of the icon file with the ANSI shell calls, once its
-// icon directory is known to fit the file.
+// The icon preview: counts and draws the icons of the icon file with the ANSI shell calls, once the
+// system's reader is known to read only inside the file.
 #include <windows.h>
 #include <shellapi.h>
 
 #include <string>
-#include <vector>
 
 #include "form1_actions.h"
+#include "icon_file_check.h"
 #include "lnk/text.h"
 #include "picture_box.h"
 
-// The system reads any file that does not start with "MZ" as an icon file and trusts its directory:
-// an entry or an image outside the file makes it read outside memory, and under Wine the process dies.
-// So the directory's entries, and the image each names, must lie within the file.
-static bool IconDirectoryFits(HANDLE file) {
+// Maps the file as the system's reader maps it and follows the reader through it.
+static bool IconReaderStaysInsideFile(HANDLE file) {
     LARGE_INTEGER length;
-    uint8_t header[6] = {};
-    DWORD got = 0;
-    if (!GetFileSizeEx(file, &length) || !ReadFile(file, header, sizeof header, &got, nullptr)) return false;
-    if (got >= 2 && header[0] == 'M' && header[1] == 'Z') return true;  // an executable: the system's own reader
-    const uint64_t count = header[4] | header[5] << 8;
-    if (got < sizeof header || sizeof header + 16 * count > static_cast<uint64_t>(length.QuadPart)) return false;
-    std::vector<uint8_t> entries(16 * count);
-    if (!ReadFile(file, entries.data(), static_cast<DWORD>(entries.size()), &got, nullptr) || got != entries.size()) {
-        return false;
-    }
-    const auto u32 = [](const uint8_t* at) {
-        return static_cast<uint64_t>(at[0] | at[1] << 8 | at[2] << 16 | static_cast<uint32_t>(at[3]) << 24);
-    };
-    for (const uint8_t* entry = entries.data(); entry != entries.data() + entries.size(); entry += 16) {
-        if (u32(entry + 12) + u32(entry + 8) > static_cast<uint64_t>(length.QuadPart)) return false;  // offset + size
-    }
-    return true;
+    if (!GetFileSizeEx(file, &length) || length.QuadPart == 0) return false;  // an empty file cannot be mapped
+    HANDLE mapping = CreateFileMappingW(file, nullptr, PAGE_READONLY, 0, 0, nullptr);
+    if (!mapping) return false;
+    const void* view = MapViewOfFile(mapping, FILE_MAP_READ, 0, 0, 0);
+    CloseHandle(mapping);
+    if (!view) return false;
+    const bool inside = IconReaderStaysInside(static_cast<const uint8_t*>(view), static_cast<uint64_t>(length.QuadPart));
+    UnmapViewOfFile(view);
+    return inside;
 }
 
 // The icon file as the system finds it (searched for as the system searches), in its ANSI form; "" when
-// the name has no exact ANSI form, no file is found, or its icon directory does not fit the file.
+// the name has no exact ANSI form, no file is found, or the system's reader would read outside it.
 static std::string SoundIconFile(const Form1& form) {
     const std::u16string name = TextOf16(form.text1[4]);
     std::string ansi;
@@ -50,7 +40,7 @@ static std::string SoundIconFile(const Form1& form) {
     HANDLE file = CreateFileA(found.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
                               nullptr, OPEN_EXISTING, 0, nullptr);
     if (file == INVALID_HANDLE_VALUE) return "";
-    const bool fits = IconDirectoryFits(file);
+    const bool fits = IconReaderStaysInsideFile(file);
     CloseHandle(file);
     return fits ? found : "";
 }

@@ -10,10 +10,6 @@ TEST_F(Refusals, RequestsAtTheLimitsOfWhatCanBeWrittenExactly) {
     const std::u16string longestLink = u"C:\\A\\" + std::u16string(250, u'n') + u".lnk";  // 259 characters
     // 255 bytes fit the 256-byte short-path buffer with their NUL.
     const std::u16string fits = u"C:\\A\\" + std::u16string(246, u'n') + u".exe";
-    // 3,851 folder items of 17 bytes and a file item of 16 + 5: an item-ID list of 65,535 bytes.
-    std::u16string deep = u"C:\\";
-    for (int i = 0; i < 3851; ++i) deep += u"a\\";
-    deep += u"xxxxx";
     const std::u16string existing[] = {fits, fits + u"n", u"a:\\Users\\a.b\\app.exe", u"Z:\\Tools\\app.tar.gz",
                                        u"C:\\Tools\\app", u"C:\\setup.exe", u"C:\\A\\other.lnk", u"C:\\A\\B.lnk"};
     for (const std::u16string& path : existing) sys.Add(path, 0x20, 1);
@@ -37,7 +33,6 @@ TEST_F(Refusals, RequestsAtTheLimitsOfWhatCanBeWrittenExactly) {
     sys.nodes["C:\\s\\T~1.EXE"] = sys.nodes["C:\\S\\t.exe"];
     sys.nodes["C:\\R\\t.exe"].fileIdHigh = sys.nodes["D:\\R\\t.lnk"].fileIdHigh = 1;  // the same id on another volume
     sys.nodes["C:\\R\\other.lnk"].fileIdHigh = 2;
-    for (const std::u16string& path : {deep, deep + u"x"}) sys.Add(path, 0x20, 1, u"C:\\");  // a short form that fits
     sys.Add(u"C:\\Tools", 0x10);
     for (uint32_t a : {0x01, 0x02, 0x04, 0x21, 0x10}) {
         const std::string name = "C:\\" + std::to_string(a) + ".lnk";
@@ -59,7 +54,8 @@ TEST_F(Refusals, RequestsAtTheLimitsOfWhatCanBeWrittenExactly) {
         Request(u"\\\\server\\share\\B.EXE"), Request(u"\\A\\B.EXE"), Request(u"1:\\A\\B.EXE"),
         Request(u"{:\\A\\B.EXE"), Request(u"C:\\A\\\\B.EXE"), Request(u"C:\\\\A\\B.EXE"), Request(u"C:/A/B.EXE"),
         Request(u"C:\\A/B.EXE"), Request(u"C:\\A\\..\\A\\B.EXE"), Request(u"C:\\.\\A\\B.EXE"), Request(u"C:\\A\\."),
-        Request(std::u16string(u"C:\\A\\B.EXE\0x", 12)),
+        Request(std::u16string(u"C:\\A\\B.EXE\0x", 12)), Request(u"C:\\A\\B.EXE:x"), Request(u"C:\\A\\B.EXE::$DATA"),
+        Request(u"C:\\A\\" + std::u16string(251, u'n') + u".exe"),  // 260 characters
         // Names ending in dots or blanks, which the file system drops.
         Request(u"C:\\A.\\B.EXE"), Request(u"C:\\A\\B.EXE."), Request(u"C:\\A\\B.EXE "), Request(u"C:\\A \\B.EXE"),
         // Characters without an ANSI form, refused rather than replaced by a look-alike; strings of more
@@ -82,9 +78,11 @@ TEST_F(Refusals, RequestsAtTheLimitsOfWhatCanBeWrittenExactly) {
         // A shortcut that is read-only, hidden, system or a folder.
         Request(b, u"C:\\1.lnk"), Request(b, u"C:\\2.lnk"), Request(b, u"C:\\4.lnk"), Request(b, u"C:\\33.lnk"),
         Request(b, u"C:\\16.lnk"),
-        // A shortcut path of 260 characters or with a NUL, a short path of 256 bytes, an item-ID list of 65,536.
+        // A shortcut path of 260 characters, with a NUL or with a colon that names a stream of a file; a
+        // short path of 256 bytes.
         Request(b, u"C:\\A\\n" + longestLink.substr(5)), Request(b, std::u16string(u"C:\\o\0.lnk", 9)),
-        Request(fits + u"n"), Request(deep + u"x"),
+        Request(b, u"C:\\A\\B.EXE:x.lnk"), Request(b, u"C:\\A\\B.EXE::$DATA"), Request(b, u"\\\\?\\C:\\A:x.lnk"),
+        Request(fits + u"n"),
     }, true);
     const std::pair<ShortcutRequest, std::string> written[] = {
         // Beside the target, its name cut at the first dot; on drives a and Z too.
@@ -93,7 +91,7 @@ TEST_F(Refusals, RequestsAtTheLimitsOfWhatCanBeWrittenExactly) {
         {Request(u"C:\\Tools\\app", u""), "C:\\Tools\\app.lnk"}, {Request(u"C:\\setup.exe", u""), "C:\\setup.lnk"},
         {Request(b, u"C:\\A\\name"), "C:\\A\\name"}, {Request(b, u"C:\\A\\..\\out.lnk"), "C:\\A\\..\\out.lnk"},
         {Request(b, longestLink), FakeAnsi(longestLink)}, {Request(fits), "C:\\out.lnk"},
-        {Request(deep), "C:\\out.lnk"}, {Request(b, out, std::u16string(32767, u'x')), "C:\\out.lnk"},
+        {Request(b, u"\\\\?\\C:\\A\\x.lnk"), "\\\\?\\C:\\A\\x.lnk"}, {Request(b, out, std::u16string(32767, u'x')), "C:\\out.lnk"},
         {Request(u"C:\\A\\B.lnk", u"C:\\A\\other.lnk"), "C:\\A\\other.lnk"},  // another file there is replaced
         {Request(u"C:\\S\\t.exe", u"C:\\S\\other.lnk"), "C:\\S\\other.lnk"},
         {Request(u"C:\\R\\t.exe", u"C:\\R\\other.lnk"), "C:\\R\\other.lnk"},

@@ -4,8 +4,10 @@
 #include <windows.h>
 #include <commctrl.h>
 #include <gtest/gtest.h>
+#include <filesystem>
 #include <shlobj.h>
 
+#include "shell/module1.h"
 #include "window_test.h"
 
 class Choosers : public WindowTest {
@@ -110,5 +112,37 @@ TEST_F(Choosers, WorkingFolderFromTheFolderBrowser) {
         SendMessageW(tree, TVM_SELECTITEM, TVGN_CARET, reinterpret_cast<LPARAM>(TreeView_GetRoot(tree)));  // the desktop
         form.EndDialog(browser, button);
         EXPECT_EQ(form.Text(kText1Base + 3), button == IDOK ? FolderOf(CSIDL_DESKTOPDIRECTORY) : L"unchanged");
+    }
+}
+
+// The item-ID list of a folder, the only one in its parent, whose path has more than MAX_PATH
+// characters: the shell parses only the parent's path, and the folder is found among its items.
+static PIDLIST_ABSOLUTE OnlyFolderIn(const std::wstring& parent) {
+    PIDLIST_ABSOLUTE above = nullptr, list = nullptr;
+    IShellFolder* folder = nullptr;
+    IEnumIDList* items = nullptr;
+    PITEMID_CHILD child = nullptr;
+    if (SUCCEEDED(SHParseDisplayName(parent.c_str(), nullptr, &above, 0, nullptr)) &&
+        SUCCEEDED(SHBindToObject(nullptr, above, nullptr, IID_IShellFolder, reinterpret_cast<void**>(&folder))) &&
+        folder->EnumObjects(nullptr, SHCONTF_FOLDERS, &items) == S_OK && items->Next(1, &child, nullptr) == S_OK) {
+        list = ILCombine(above, child);
+    }
+    ILFree(child);
+    if (items) items->Release();
+    if (folder) folder->Release();
+    ILFree(above);
+    return list;
+}
+
+// A folder of more than MAX_PATH characters, whose path some systems cut there, is taken only whole:
+// at 259 characters it is, at 267 nothing is.
+TEST_F(Choosers, FolderPathOnlyWhole) {
+    for (const auto& [name, whole] : {std::pair{std::wstring(9, L'w'), true}, {std::wstring(17, L'c'), false}}) {
+        const std::wstring parent = dir + name[0] + std::wstring(248 - dir.size(), L'p'), path = parent + L"\\" + name;
+        ASSERT_TRUE(std::filesystem::create_directories(L"\\\\?\\" + path));
+        const PIDLIST_ABSOLUTE list = OnlyFolderIn(parent);
+        ASSERT_NE(list, nullptr);
+        EXPECT_EQ(FolderPathOf(list), whole ? path : L"") << path.size();
+        ILFree(list);
     }
 }

@@ -31,6 +31,10 @@ TEST_F(CreateCommand, EveryFieldReachesTheShortcutAndAFailureChangesNothing) {
                   kBuildSucceeded);
         EXPECT_EQ(ReadAll(link), ReadAll(direct));
     }
+    // A paste is taken up to the 32,767 characters a string of the shortcut holds.
+    PutOnClipboard(CF_UNICODETEXT, std::wstring(32768, L'p'));
+    SendMessageW(form.Control(kText1Base + 5), WM_PASTE, 0, 0);
+    EXPECT_EQ(GetWindowTextLengthW(form.Control(kText1Base + 5)), 32767);
     // A comment longer than any fixed buffer reaches the writer whole, which refuses it: the answer is a
     // failure, the fields stay and the shortcut keeps its bytes.
     form.SetText(kText1Base + 5, std::wstring(40000, L'c'));

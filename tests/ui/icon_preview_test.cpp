@@ -3,8 +3,10 @@
 // with icons, broken icon files, and a preview that survives a repaint.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstring>
 #include <filesystem>
+#include <functional>
 
 #include "ui/form1.h"
 #include "window_test.h"
@@ -110,4 +112,72 @@ TEST_F(IconPreview, ChosenIconStopsAtBothEndsAndLastsUntilTheNextFileWithIcons) 
     Show(WindowsPathFromEnvironment("VANTORELLE_ICO"));  // one icon: both buttons leave it at 0
     form.ClickAndWait(kCommand3Base + 1);
     EXPECT_EQ(index(), 0);
+}
+
+// Places inside the data of a Windows executable's icons and icon groups, one byte in from each end of
+// each, and where the last of them ends, found through its ".rsrc" section's resource tree; where its
+// resources begin; and where the size of its first icon is written.
+struct IconData {
+    size_t resources = 0, end = 0, firstIconSize = 0;
+    std::vector<size_t> inside;
+};
+static IconData IconDataOf(const std::vector<uint8_t>& pe) {
+    const auto u32 = [&](size_t at) { return uint32_t{pe[at]} | pe[at + 1] << 8 | pe[at + 2] << 16 | uint32_t{pe[at + 3]} << 24; };
+    const auto each = [&](size_t directory, const std::function<void(uint32_t, size_t)>& entry) {
+        for (size_t i = 0, n = (u32(directory + 12) & 0xFFFF) + (u32(directory + 12) >> 16); i < n; ++i) {
+            entry(u32(directory + 16 + 8 * i) & 0xFFFF, u32(directory + 20 + 8 * i) & 0x7FFFFFFF);
+        }
+    };
+    IconData icons;
+    const size_t headers = u32(0x3C), sections = u32(headers + 4) >> 16, table = headers + 24 + (u32(headers + 20) & 0xFFFF);
+    for (size_t section = table; section < table + 40 * sections; section += 40) {
+        if (memcmp(&pe[section], ".rsrc", 6) != 0) continue;
+        const size_t root = icons.resources = u32(section + 20), address = u32(section + 12);
+        each(root, [&](uint32_t type, size_t names) {
+            if (type != 3 && type != 14) return;
+            each(root + names, [&](uint32_t, size_t languages) {
+                each(root + languages, [&](uint32_t, size_t data) {
+                    const size_t at = u32(root + data) - address + root, end = at + u32(root + data + 4);
+                    icons.inside.insert(icons.inside.end(), {at + 1, end - 1});
+                    icons.end = std::max(icons.end, end);
+                    if (type == 3 && !icons.firstIconSize) icons.firstIconSize = root + data + 4;
+                });
+            });
+        });
+    }
+    return icons;
+}
+
+// An executable cut short, as by a copy or a download that stopped, at every step of its headers and of
+// its resource tree, and inside each of its icons and icon groups, shown after a file with icons:
+// the system's reader would follow its pointers past the file's end and end the program. It holds
+// icons only while all of them and their groups are whole; and not when, whole, an icon's size reaches
+// past its end.
+TEST_F(IconPreview, CutExecutablesNeverEndTheProgram) {
+    const std::wstring whole = dir + L"user32.dll", cut = dir + L"cut.dll";
+    ASSERT_TRUE(CopyFileW(L"C:\\windows\\system32\\user32.dll", whole.c_str(), FALSE));
+    ASSERT_TRUE(CopyFileW(whole.c_str(), cut.c_str(), FALSE));
+    const std::vector<uint8_t> bytes = ReadAll(whole);
+    const IconData icons = IconDataOf(bytes);
+    ASSERT_GT(icons.inside.size(), 20u);
+    const size_t resources = icons.resources;
+    std::vector<size_t> lengths = icons.inside;
+    lengths.insert(lengths.end(), {20000, icons.end, bytes.size()});
+    for (size_t length = 0; length < 1024; length += 16) lengths.push_back(length);  // the headers
+    for (size_t length = resources; length < resources + 1024; length += 16) lengths.push_back(length);  // the tree
+    std::sort(lengths.rbegin(), lengths.rend());  // each cut shortens the last
+    Show(whole);
+    for (size_t length : lengths) {
+        SCOPED_TRACE(length);
+        std::filesystem::resize_file(cut, length);
+        Show(L"");
+        Show(cut);
+        EXPECT_EQ(form.Enabled(kCommand3Base + 1), length >= icons.end);
+    }
+    std::vector<uint8_t> patched = bytes;
+    patched[icons.firstIconSize + 3] = 0x7F;
+    WriteAll(cut, patched);
+    Show(L"");
+    Show(cut);
+    EXPECT_FALSE(form.Enabled(kCommand3Base + 1));
 }
