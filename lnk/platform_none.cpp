@@ -25,12 +25,27 @@ static void NoPause(uint32_t) {}
 
 const LnkPlatform& DefaultLnkPlatform() {
     static const LnkPlatform none = {
-        NoToAnsi,             NoFromAnsi,           NoShortPathName,      NoFileAttributes,
-        NoFileSizeAndTime,    NoFileIdentity,       NoFinalPath,          NoDriveType,
-        NoVolumeInformation,  NoCreateNewFile,      NoSeekFile,           NoWriteFile,
-        NoFileCall,           NoFileCall,           NoDeleteFile,         NoReadAll,
-        NoRenameOpenFile,     NoOpenInPlace,        NoSetFileEnd,         NoProcessId,
-        NoPause,
+        .toAnsi = NoToAnsi,
+        .fromAnsi = NoFromAnsi,
+        .shortPathName = NoShortPathName,
+        .fileAttributes = NoFileAttributes,
+        .fileSizeAndTime = NoFileSizeAndTime,
+        .fileIdentity = NoFileIdentity,
+        .finalPath = NoFinalPath,
+        .driveType = NoDriveType,
+        .volumeInformation = NoVolumeInformation,
+        .createNewFile = NoCreateNewFile,
+        .seekFile = NoSeekFile,
+        .writeFile = NoWriteFile,
+        .flushFile = NoFileCall,
+        .closeFile = NoFileCall,
+        .deleteFile = NoDeleteFile,
+        .readAll = NoReadAll,
+        .renameOpenFile = NoRenameOpenFile,
+        .openInPlace = NoOpenInPlace,
+        .setFileEnd = NoSetFileEnd,
+        .processId = NoProcessId,
+        .pause = NoPause,
     };
     return none;
 }

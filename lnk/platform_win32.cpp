@@ -231,12 +231,27 @@ static void Win32Pause(uint32_t milliseconds) {
 
 const LnkPlatform& DefaultLnkPlatform() {
     static const LnkPlatform win32 = {
-        Win32ToAnsi,             Win32FromAnsi,           Win32ShortPathName,      Win32FileAttributes,
-        Win32FileSizeAndTime,    Win32FileIdentity,       Win32FinalPath,          Win32DriveType,
-        Win32VolumeInformation,  Win32CreateNewFile,      Win32SeekFile,           Win32WriteFile,
-        Win32FlushFile,          Win32CloseFile,          Win32DeleteFile,         Win32ReadAll,
-        Win32RenameOpenFile,     Win32OpenInPlace,        Win32SetFileEnd,         Win32ProcessId,
-        Win32Pause,
+        .toAnsi = Win32ToAnsi,
+        .fromAnsi = Win32FromAnsi,
+        .shortPathName = Win32ShortPathName,
+        .fileAttributes = Win32FileAttributes,
+        .fileSizeAndTime = Win32FileSizeAndTime,
+        .fileIdentity = Win32FileIdentity,
+        .finalPath = Win32FinalPath,
+        .driveType = Win32DriveType,
+        .volumeInformation = Win32VolumeInformation,
+        .createNewFile = Win32CreateNewFile,
+        .seekFile = Win32SeekFile,
+        .writeFile = Win32WriteFile,
+        .flushFile = Win32FlushFile,
+        .closeFile = Win32CloseFile,
+        .deleteFile = Win32DeleteFile,
+        .readAll = Win32ReadAll,
+        .renameOpenFile = Win32RenameOpenFile,
+        .openInPlace = Win32OpenInPlace,
+        .setFileEnd = Win32SetFileEnd,
+        .processId = Win32ProcessId,
+        .pause = Win32Pause,
     };
     return win32;
 }

@@ -2,8 +2,8 @@
 // "..." beside the shortcut path, its special-folder submenu shown. Waits, then closes everything.
 #include <windows.h>
 
-#include "tests/ui/form_driver.h"
-#include "ui/form1_controls.h"
+#include "tests/ui/window_driver.h"
+#include "ui/window_layout.h"
 
 static void Key(WORD key) {
     INPUT press[2] = {};
@@ -19,12 +19,12 @@ int main(int argc, char** argv) {
     RunningForm form(L"C:\\windows\\notepad.exe", true);
     if (!form.form()) return 1;
     SetWindowPos(form.form(), nullptr, 0, 0, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
-    form.SetText(kText1Base + 2, L"/p readme.txt");
-    form.SetText(kText2Id, L"N");
-    SendMessageW(form.Control(kCombo1Id), CB_SETCURSEL, 2, 0);
+    form.SetText(kArgumentsBoxId, L"/p readme.txt");
+    form.SetText(kHotKeyBoxId, L"N");
+    SendMessageW(form.Control(kWindowStateListId), CB_SETCURSEL, 2, 0);
     form.Settle();
     RECT button;
-    GetWindowRect(form.Control(kCommand1Base + 1), &button);
+    GetWindowRect(form.Control(kDestinationButtonId), &button);
     INPUT move = {};
     move.type = INPUT_MOUSE;
     move.mi.dwFlags = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE;
@@ -33,7 +33,7 @@ int main(int argc, char** argv) {
     SendInput(1, &move, sizeof move);
     Sleep(200);
     SetForegroundWindow(form.form());
-    form.Click(kCommand1Base + 1);
+    form.Click(kDestinationButtonId);
     Sleep(500);
     for (WORD key : {VK_DOWN, VK_DOWN, VK_DOWN, VK_RIGHT}) Key(key);  // to the special folders
     Sleep(holdMs);

@@ -3,12 +3,12 @@
 #include <windows.h>
 #include <shlobj.h>
 
-#include "form1_actions.h"
-#include "shell/module1.h"
+#include "window_actions.h"
+#include "shell/shell_services.h"
 
-static std::wstring TargetFileName(const Form1& form) {
+static std::wstring TargetFileName(const MainWindow& window) {
     std::wstring folder, fileName;
-    SplitPath(TextOf(form.text1[0]), folder, fileName);
+    SplitPath(TextOf(window.targetBox), folder, fileName);
     return fileName;
 }
 
@@ -19,37 +19,37 @@ static std::wstring WithLnkExtension(const std::wstring& path) {
     return tail == L".LNK" ? path : path + L".lnk";
 }
 
-void PlaceShortcutBesideTarget(Form1& form) {
-    SetText(form.text1[1], TextOf(form.text1[0]) + L".lnk");
+void PlaceShortcutBesideTarget(MainWindow& window) {
+    SetText(window.shortcutBox, TextOf(window.targetBox) + L".lnk");
 }
 
-void PlaceShortcutWhereUserSays(Form1& form) {
+void PlaceShortcutWhereUserSays(MainWindow& window) {
     const std::wstring filter = JoinFilter({L"ショートカット(*.lnk)", L"*.lnk", L"全てのファイル(*.*)", L"*.*"});
     int32_t filterIndex = 0;
-    const std::wstring chosen = ShowSaveDialog(form.hwnd, L"ショートカットの作成先", filter, nullptr,
-                                               TargetFileName(form) + L".lnk", filterIndex);
-    if (!chosen.empty()) SetText(form.text1[1], WithLnkExtension(chosen));
+    const std::wstring chosen = ShowSaveDialog(window.hwnd, L"ショートカットの作成先", filter, nullptr,
+                                               TargetFileName(window) + L".lnk", filterIndex);
+    if (!chosen.empty()) SetText(window.shortcutBox, WithLnkExtension(chosen));
 }
 
-static std::wstring SpecialFolderOf(int16_t index) {
-    switch (index) {
-    case 0: return GetSpecialFolderPath(CSIDL_PROGRAMS);
-    case 1: return GetSpecialFolderPath(CSIDL_DESKTOPDIRECTORY);
-    case 2: return GetSpecialFolderPath(CSIDL_STARTUP);
-    case 3: {
+static std::wstring PathOf(SpecialFolder folder) {
+    switch (folder) {
+    case SpecialFolder::kPrograms: return GetSpecialFolderPath(CSIDL_PROGRAMS);
+    case SpecialFolder::kDesktop: return GetSpecialFolderPath(CSIDL_DESKTOPDIRECTORY);
+    case SpecialFolder::kStartup: return GetSpecialFolderPath(CSIDL_STARTUP);
+    case SpecialFolder::kQuickLaunch: {
         const std::wstring appData = GetSpecialFolderPath(CSIDL_APPDATA);
         return appData.empty() ? appData : appData + L"Microsoft\\Internet Explorer\\Quick Launch\\";
     }
-    case 4: return GetSpecialFolderPath(CSIDL_SENDTO);
+    case SpecialFolder::kSendTo: return GetSpecialFolderPath(CSIDL_SENDTO);
     }
     return L"";
 }
 
-void PlaceShortcutInSpecialFolder(Form1& form, int16_t index) {
-    const std::wstring folder = SpecialFolderOf(index);
+void PlaceShortcutInSpecialFolder(MainWindow& window, SpecialFolder special) {
+    const std::wstring folder = PathOf(special);
     if (folder.empty()) return;  // a folder that cannot be found leaves the field as it was
-    const std::wstring path = folder + TargetFileName(form) + L".lnk";
-    SetText(form.text1[1], path);
+    const std::wstring path = folder + TargetFileName(window) + L".lnk";
+    SetText(window.shortcutBox, path);
     const auto end = static_cast<WPARAM>(path.size());
-    SendMessageW(form.text1[1], EM_SETSEL, end, static_cast<LPARAM>(end));
+    SendMessageW(window.shortcutBox, EM_SETSEL, end, static_cast<LPARAM>(end));
 }

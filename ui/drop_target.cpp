@@ -1,11 +1,11 @@
-// Text1(0) as the window's one OLE drop target: a drop that carries a list of files hands the list
-// to Text1_OLEDragDrop; anything else is refused with the no-drop cursor.
+// The target box as the window's one OLE drop target: a drop that carries a list of files hands the
+// list to TargetBox_OLEDragDrop; anything else is refused with the no-drop cursor.
 #include <windows.h>
 #include <ole2.h>
 #include <shellapi.h>
 
-#include "form1.h"
-#include "form1_actions.h"
+#include "main_window.h"
+#include "window_actions.h"
 
 namespace {
 
@@ -21,10 +21,10 @@ bool CarriesFiles(IDataObject* data) {
 // The COM object that OLE calls during a drag over the box.
 struct TargetBoxDrop final : IDropTarget {
     LONG references = 1;
-    Form1* form;
+    MainWindow* window;
     bool acceptable = false;
 
-    explicit TargetBoxDrop(Form1* owner) : form(owner) {}
+    explicit TargetBoxDrop(MainWindow* owner) : window(owner) {}
 
     HRESULT STDMETHODCALLTYPE QueryInterface(REFIID id, void** object) override {
         if (id == IID_IUnknown || id == IID_IDropTarget) {
@@ -51,11 +51,9 @@ struct TargetBoxDrop final : IDropTarget {
         return S_OK;
     }
     HRESULT STDMETHODCALLTYPE DragLeave() override { return S_OK; }
-    HRESULT STDMETHODCALLTYPE Drop(IDataObject* data, DWORD keys, POINTL point, DWORD* effect) override {
+    HRESULT STDMETHODCALLTYPE Drop(IDataObject* data, DWORD, POINTL, DWORD* effect) override {
         *effect = CarriesFiles(data) ? (*effect & DROPEFFECT_COPY) : DROPEFFECT_NONE;
-        Text1_OLEDragDrop(*form, 0, data, *effect, static_cast<int16_t>(keys & (MK_LBUTTON | MK_RBUTTON | MK_MBUTTON)),
-                          static_cast<int16_t>(keys & (MK_SHIFT | MK_CONTROL)), static_cast<float>(point.x),
-                          static_cast<float>(point.y));
+        TargetBox_OLEDragDrop(*window, data);
         return S_OK;
     }
 };
@@ -76,12 +74,12 @@ std::wstring FirstDroppedFile(IDataObject* data) {
     return path;
 }
 
-void RegisterTargetBoxDrop(Form1& form) {
-    auto* target = new TargetBoxDrop(&form);
-    RegisterDragDrop(form.text1[0], target);
+void RegisterTargetBoxDrop(MainWindow& window) {
+    auto* target = new TargetBoxDrop(&window);
+    RegisterDragDrop(window.targetBox, target);
     target->Release();  // the registration holds its own reference
 }
 
-void RevokeTargetBoxDrop(Form1& form) {
-    RevokeDragDrop(form.text1[0]);
+void RevokeTargetBoxDrop(MainWindow& window) {
+    RevokeDragDrop(window.targetBox);
 }

@@ -3,8 +3,8 @@
 #include <commctrl.h>
 #include <imm.h>
 
-#include "form1.h"
-#include "form1_actions.h"
+#include "main_window.h"
+#include "window_actions.h"
 
 wchar_t HotKeyCharacter(wchar_t key) {
     if (key >= L'a' && key <= L'z') return static_cast<wchar_t>(key - L'a' + L'A');
@@ -26,15 +26,15 @@ static wchar_t FirstClipboardCharacter(HWND owner) {
     return first;
 }
 
-// Character keys go to Text2_KeyPress, Enter and Esc included, which the box would otherwise leave
+// Character keys go to HotKeyBox_KeyPress, Enter and Esc included, which the box would otherwise leave
 // to the window; the character itself is never inserted by the box. A paste, from the context menu
 // or with Shift+Insert, is taken as the typing of the clipboard's first character.
 static LRESULT CALLBACK HotKeyBoxProc(HWND box, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR, DWORD_PTR data) {
-    Form1& form = *reinterpret_cast<Form1*>(data);
+    MainWindow& window = *reinterpret_cast<MainWindow*>(data);
     const bool shiftInsert = message == WM_KEYDOWN && wParam == VK_INSERT && GetKeyState(VK_SHIFT) < 0;
     if (message == WM_PASTE || shiftInsert) {
-        auto keyAscii = static_cast<int16_t>(FirstClipboardCharacter(box));
-        if (keyAscii != 0) Text2_KeyPress(form, keyAscii);
+        const wchar_t first = FirstClipboardCharacter(box);
+        if (first != 0) HotKeyBox_KeyPress(window, first);
         return 0;
     }
     if (message == WM_GETDLGCODE && lParam) {
@@ -44,21 +44,19 @@ static LRESULT CALLBACK HotKeyBoxProc(HWND box, UINT message, WPARAM wParam, LPA
         }
     }
     if (message == WM_CHAR) {
-        auto keyAscii = static_cast<int16_t>(wParam);
-        Text2_KeyPress(form, keyAscii);
-        if (keyAscii == 0) return 0;
-        wParam = static_cast<WPARAM>(static_cast<uint16_t>(keyAscii));
+        HotKeyBox_KeyPress(window, static_cast<wchar_t>(wParam));
+        return 0;
     }
     if (message == WM_NCDESTROY) RemoveWindowSubclass(box, HotKeyBoxProc, 0);
     return DefSubclassProc(box, message, wParam, lParam);
 }
 
-void HookHotKeyBox(Form1& form) {
-    ImmAssociateContext(form.text2, nullptr);  // one key, not composed text
-    SetWindowSubclass(form.text2, HotKeyBoxProc, 0, reinterpret_cast<DWORD_PTR>(&form));
+void HookHotKeyBox(MainWindow& window) {
+    ImmAssociateContext(window.hotKeyBox, nullptr);  // one key, not composed text
+    SetWindowSubclass(window.hotKeyBox, HotKeyBoxProc, 0, reinterpret_cast<DWORD_PTR>(&window));
 }
 
-void ShowHotKey(Form1& form, wchar_t key) {
+void ShowHotKey(MainWindow& window, wchar_t key) {
     const wchar_t shown = HotKeyCharacter(key);
-    SetText(form.text2, shown ? std::wstring(1, shown) : std::wstring());
+    SetText(window.hotKeyBox, shown ? std::wstring(1, shown) : std::wstring());
 }

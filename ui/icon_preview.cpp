@@ -5,7 +5,7 @@
 
 #include <string>
 
-#include "form1_actions.h"
+#include "window_actions.h"
 #include "icon_file_check.h"
 #include "lnk/text.h"
 #include "picture_box.h"
@@ -24,10 +24,10 @@ static bool IconReaderStaysInsideFile(HANDLE file) {
     return inside;
 }
 
-// The icon file as the system finds it (searched for as the system searches), in its ANSI form; "" when
-// the name has no exact ANSI form, no file is found, or the system's reader would read outside it.
-static std::string SoundIconFile(const Form1& form) {
-    const std::u16string name = TextOf16(form.text1[4]);
+// The icon file as the system finds it (searched for as the system searches), in its ANSI window; "" when
+// the name has no exact ANSI window, no file is found, or the system's reader would read outside it.
+static std::string SoundIconFile(const MainWindow& window) {
+    const std::u16string name = TextOf16(window.iconFileBox);
     std::string ansi;
     if (name.empty() || !ToAnsi(name, &ansi)) return "";
     // The found path can take more bytes than MAX_PATH in a multi-byte code page: sized by the answer.
@@ -46,49 +46,49 @@ static std::string SoundIconFile(const Form1& form) {
 }
 
 // ExtractIconA of the icon file; a broken one holds no icons.
-static HICON ExtractFromIconFile(const Form1& form, UINT index) {
-    const std::string file = SoundIconFile(form);
+static HICON ExtractFromIconFile(const MainWindow& window, UINT index) {
+    const std::string file = SoundIconFile(window);
     return file.empty() ? nullptr : ExtractIconA(nullptr, file.c_str(), index);
 }
 
-static int32_t IconCount(const Form1& form) {
-    return static_cast<int32_t>(reinterpret_cast<INT_PTR>(ExtractFromIconFile(form, static_cast<UINT>(-1))));
+static int32_t IconCount(const MainWindow& window) {
+    return static_cast<int32_t>(reinterpret_cast<INT_PTR>(ExtractFromIconFile(window, static_cast<UINT>(-1))));
 }
 
-static void EnableIconButtons(const Form1& form, BOOL enable) {
-    EnableWindow(form.command3[0], enable);
-    EnableWindow(form.command3[1], enable);
+static void EnableIconButtons(const MainWindow& window, BOOL enable) {
+    EnableWindow(window.previousIconButton, enable);
+    EnableWindow(window.nextIconButton, enable);
 }
 
 // Draws the chosen icon at (4, 4) into the cleared preview.
-static void ShowChosenIcon(const Form1& form) {
-    HICON icon = ExtractFromIconFile(form, static_cast<UINT>(form.CurrentIconIndex));
-    PictureClear(form.picture1);
+static void ShowChosenIcon(const MainWindow& window) {
+    HICON icon = ExtractFromIconFile(window, static_cast<UINT>(window.CurrentIconIndex));
+    PictureClear(window.iconPreview);
     // ExtractIcon answers 1 for a file that is no icon container: not a handle to draw.
     if (reinterpret_cast<INT_PTR>(icon) > 1) {
-        const int offset = TwipsToPixels(form, 60);  // 4 pixels at 96 DPI
-        DrawIcon(PictureDC(form.picture1), offset, offset, icon);
+        const int offset = TwipsToPixels(window, 60);  // 4 pixels at 96 DPI
+        DrawIcon(PictureDC(window.iconPreview), offset, offset, icon);
         DestroyIcon(icon);
     }
-    PictureRefresh(form.picture1);
+    PictureRefresh(window.iconPreview);
 }
 
-void ShowIconsOfIconFile(Form1& form) {
-    const int32_t count = IconCount(form);
+void ShowIconsOfIconFile(MainWindow& window) {
+    const int32_t count = IconCount(window);
     if (count > 0) {
-        EnableIconButtons(form, TRUE);
-        form.LastIconIndex = count - 1;
-        form.CurrentIconIndex = 0;
-        StepIcon(form, -1);
+        EnableIconButtons(window, TRUE);
+        window.LastIconIndex = count - 1;
+        window.CurrentIconIndex = 0;
+        StepIcon(window, -1);
     } else {
-        PictureClear(form.picture1);
-        PictureRefresh(form.picture1);
-        EnableIconButtons(form, FALSE);
+        PictureClear(window.iconPreview);
+        PictureRefresh(window.iconPreview);
+        EnableIconButtons(window, FALSE);
     }
 }
 
-void StepIcon(Form1& form, int step) {
-    const int32_t next = form.CurrentIconIndex + step;
-    form.CurrentIconIndex = next < 0 ? 0 : next > form.LastIconIndex ? form.LastIconIndex : next;
-    ShowChosenIcon(form);
+void StepIcon(MainWindow& window, int step) {
+    const int32_t next = window.CurrentIconIndex + step;
+    window.CurrentIconIndex = next < 0 ? 0 : next > window.LastIconIndex ? window.LastIconIndex : next;
+    ShowChosenIcon(window);
 }

@@ -1,18 +1,18 @@
-// The start routine: Form1 with the command line's argument text, then its messages until it closes.
+// The start routine: the main window with the command line's argument text, then its messages until it closes.
 #include <windows.h>
 #include <ole2.h>
 
-#include "form1.h"
+#include "main_window.h"
 
 int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int showCommand) {
-    Form1 form;
-    HWND window = CreateForm1(instance, form, ArgumentText(GetCommandLineW()), showCommand);
-    if (!window) return 1;
+    MainWindow window;
+    HWND hwnd = CreateMainWindow(instance, window, ArgumentText(GetCommandLineW()), showCommand);
+    if (!hwnd) return 1;
     // Drag-and-drop, the screen-reader names and the folder browser need OLE on this thread; nothing
     // on screen does, so it starts once the window is shown.
     OleInitialize(nullptr);
-    FinishForm1(instance, form);
-    const int result = RunForm1(window);
+    FinishMainWindow(instance, window);
+    const int result = RunMainWindow(hwnd);
     OleUninitialize();
     return result;
 }

@@ -77,8 +77,9 @@ bool Write(LnkFile file, const uint8_t* bytes, uint32_t count, uint32_t* written
 }
 
 const LnkPlatform kFakePlatform = {
-    ToAnsi, FromAnsi,
-    [](const std::string& path, char* buffer, uint32_t size) -> uint32_t {
+    .toAnsi = ToAnsi,
+    .fromAnsi = FromAnsi,
+    .shortPathName = [](const std::string& path, char* buffer, uint32_t size) -> uint32_t {
         const FakeNode* node = Node(path);
         std::string s = path;
         const std::u16string trailing = path.back() == '\\' ? u"\\" : u"";
@@ -87,17 +88,17 @@ const LnkPlatform kFakePlatform = {
         std::memcpy(buffer, s.c_str(), s.size() + 1);
         return static_cast<uint32_t>(s.size());
     },
-    [](const std::string& path) {
+    .fileAttributes = [](const std::string& path) {
         const FakeNode* node = Node(path);
         // A file named with a trailing backslash resolves to a short path, but has no attributes.
         const bool fileAsFolder = node && path.back() == '\\' && !(node->attributes & kAttributeDirectory);
         return !node || fileAsFolder ? kNoAttributes : node->attributes;
     },
-    [](const std::string& path, uint64_t* size, uint64_t* writeTime, uint64_t* creationTime) {
+    .fileSizeAndTime = [](const std::string& path, uint64_t* size, uint64_t* writeTime, uint64_t* creationTime) {
         const FakeNode* node = Node(path);
         return node && (*size = node->size, *writeTime = node->writeTime, *creationTime = node->creationTime, true);
     },
-    [](const std::string& path, FileIdentity* identity) {
+    .fileIdentity = [](const std::string& path, FileIdentity* identity) {
         const FakeNode* node = Node(path);
         if (!node || !node->opens) return false;
         identity->volumeSerial = 0x1A2B3C00 + path[0];  // a volume per drive
@@ -107,38 +108,38 @@ const LnkPlatform kFakePlatform = {
         }
         return true;
     },
-    [](const std::string& path, std::u16string* finalPath) {
+    .finalPath = [](const std::string& path, std::u16string* finalPath) {
         const FakeNode* node = Node(path);
         return node && node->opens && !node->finalPath.empty() && (*finalPath = node->finalPath, true);
     },
-    [](const std::string& root) { return sys->driveTypes.count(root) ? sys->driveTypes[root] : 3u; },
-    [](const std::string& root, char* label, uint32_t, uint32_t* serial) {
+    .driveType = [](const std::string& root) { return sys->driveTypes.count(root) ? sys->driveTypes[root] : 3u; },
+    .volumeInformation = [](const std::string& root, char* label, uint32_t, uint32_t* serial) {
         auto volume = sys->volumes.find(root);
         if (volume == sys->volumes.end()) return false;
         std::strcpy(label, volume->second.first.c_str());
         return *serial = volume->second.second, true;
     },
-    [](const std::string& path, bool* taken) { return Open(path, true, taken); },
-    [](LnkFile file, uint32_t position) { return !Hit(kFailSeek) && (Of(file).position = position, true); },
-    Write,
-    [](LnkFile) { return !Hit(kFailFlush); },
-    [](LnkFile) { return --sys->handles, !Hit(kFailClose); },
-    [](const std::string& path) { return sys->files.erase(path) == 1; },
-    [](LnkFile file, std::vector<uint8_t>* bytes) { return !Hit(kFailRead) && (*bytes = sys->files.at(Of(file).path), true); },
-    [](LnkFile file, const std::string& to) {
+    .createNewFile = [](const std::string& path, bool* taken) { return Open(path, true, taken); },
+    .seekFile = [](LnkFile file, uint32_t position) { return !Hit(kFailSeek) && (Of(file).position = position, true); },
+    .writeFile = Write,
+    .flushFile = [](LnkFile) { return !Hit(kFailFlush); },
+    .closeFile = [](LnkFile) { return --sys->handles, !Hit(kFailClose); },
+    .deleteFile = [](const std::string& path) { return sys->files.erase(path) == 1; },
+    .readAll = [](LnkFile file, std::vector<uint8_t>* bytes) { return !Hit(kFailRead) && (*bytes = sys->files.at(Of(file).path), true); },
+    .renameOpenFile = [](LnkFile file, const std::string& to) {
         if (++sys->renames <= sys->replaceFailures) return false;
         sys->files[to] = sys->files.at(Of(file).path);
         sys->files.erase(Of(file).path);
         Of(file).path = to;
         return true;
     },
-    [](const std::string& path) {
+    .openInPlace = [](const std::string& path) {
         bool taken;
         return Open(path, false, &taken);
     },
-    [](LnkFile file, uint32_t length) { return sys->files.at(Of(file).path).resize(length), true; },
-    []() { return 4242u; },
-    [](uint32_t milliseconds) { sys->pausedMs += static_cast<int>(milliseconds); },
+    .setFileEnd = [](LnkFile file, uint32_t length) { return sys->files.at(Of(file).path).resize(length), true; },
+    .processId = []() { return 4242u; },
+    .pause = [](uint32_t milliseconds) { sys->pausedMs += static_cast<int>(milliseconds); },
 };
 
 }  // namespace

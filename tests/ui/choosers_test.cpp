@@ -7,7 +7,7 @@
 #include <filesystem>
 #include <shlobj.h>
 
-#include "shell/module1.h"
+#include "shell/shell_services.h"
 #include "window_test.h"
 
 class Choosers : public WindowTest {
@@ -48,19 +48,19 @@ protected:
 TEST_F(Choosers, TargetAndIconFilesFromOpenDialogs) {
     const wchar_t title[] = L"ショートカット先のファイル選択";
     const std::wstring target = MakeFile(L"tool.exe", 10), icons = WindowsPathFromEnvironment("VANTORELLE_ICO");
-    form.SetText(kText1Base + 2, L"--keep");
+    form.SetText(kArgumentsBoxId, L"--keep");
     for (const std::wstring& typed : {target, std::wstring()}) {
-        form.Click(kCommand1Base + 0);
+        form.Click(kTargetChooserId);
         AnswerFileDialog(title, {L"全てのファイル(*.*)"}, L"", typed, typed.empty() ? L"" : dir + L"missing.exe");
         EXPECT_EQ(FieldsOf(form), (std::vector<std::wstring>{target, target + L".lnk", L"--keep", dir, target, L"tool.exeを開きます。"}));
     }
     for (const std::wstring& typed : {icons, std::wstring()}) {
-        form.Click(kCommand1Base + 3);
+        form.Click(kIconFileChooserId);
         AnswerFileDialog(title, {L"アイコンが含まれているファイル(*.ico;*.exe;*.dll)", L"アイコン(*.ico)", L"実行ファイル(*.exe)",
                                  L"ダイナミックリンクライブラリ(*.dll)", L"全てのファイル(*.*)"}, L"", typed);
-        EXPECT_EQ(form.Text(kText1Base + 4), icons);
-        EXPECT_EQ(form.Text(kText1Base + 0), target);
-        EXPECT_TRUE(form.Enabled(kCommand3Base + 1));
+        EXPECT_EQ(form.Text(kIconFileBoxId), icons);
+        EXPECT_EQ(form.Text(kTargetBoxId), target);
+        EXPECT_TRUE(form.Enabled(kNextIconButtonId));
     }
 }
 
@@ -69,15 +69,15 @@ TEST_F(Choosers, DestinationMenuBesideTheTargetAndInTheSpecialFolders) {
                                     FolderOf(CSIDL_APPDATA) + L"\\Microsoft\\Internet Explorer\\Quick Launch",
                                     FolderOf(CSIDL_SENDTO)};
     for (const std::wstring target : {L"C:\\Tools\\app.exe", L"app.exe", L""}) {
-        form.SetText(kText1Base + 0, target);
-        SendMessageW(form.form(), WM_COMMAND, kMenuFolderSetBase + 0, 0);
-        EXPECT_EQ(form.Text(kText1Base + 1), target + L".lnk");
-        for (int i = 0; i < kMenuSpecialFolderSetCount; ++i) {
+        form.SetText(kTargetBoxId, target);
+        SendMessageW(form.form(), WM_COMMAND, kBesideTargetEntryId, 0);
+        EXPECT_EQ(form.Text(kShortcutBoxId), target + L".lnk");
+        for (int i = 0; i < 5; ++i) {
             ASSERT_GT(folders[i].size(), 3u);
-            SendMessageW(form.form(), WM_COMMAND, kMenuSpecialFolderSetBase + i, 0);
-            const std::wstring path = form.Text(kText1Base + 1);
+            SendMessageW(form.form(), WM_COMMAND, kProgramsEntryId + i, 0);
+            const std::wstring path = form.Text(kShortcutBoxId);
             EXPECT_EQ(path, folders[i] + (target.empty() ? L"\\.lnk" : L"\\app.exe.lnk"));
-            const auto caret = static_cast<DWORD>(SendMessageW(form.Control(kText1Base + 1), EM_GETSEL, 0, 0));
+            const auto caret = static_cast<DWORD>(SendMessageW(form.Control(kShortcutBoxId), EM_GETSEL, 0, 0));
             EXPECT_EQ(caret, MAKELONG(path.size(), path.size())) << "at the end";
         }
     }
@@ -94,24 +94,24 @@ TEST_F(Choosers, DestinationMenuSaveDialogProposesTheNameAndAddsLnkWhereMissing)
         {longName.substr(0, 261), L"", L"", dir + L"Tool.txt.lnk"},  // 256 with ".lnk": no room for its NUL
     };
     for (const auto& c : cases) {
-        form.SetText(kText1Base + 0, c.target);
-        PostMessageW(form.form(), WM_COMMAND, kMenuFolderSetBase + 1, 0);
+        form.SetText(kTargetBoxId, c.target);
+        PostMessageW(form.form(), WM_COMMAND, kUserChosenEntryId, 0);
         AnswerFileDialog(L"ショートカットの作成先", {L"ショートカット(*.lnk)", L"全てのファイル(*.*)"}, c.proposed, c.typed,
                          &c == cases ? dir + L"nowhere\\Tool" : L"");  // in a folder that does not exist
-        EXPECT_EQ(form.Text(kText1Base + 1), c.shortcut);
+        EXPECT_EQ(form.Text(kShortcutBoxId), c.shortcut);
     }
 }
 TEST_F(Choosers, WorkingFolderFromTheFolderBrowser) {
-    form.SetText(kText1Base + 3, L"unchanged");
+    form.SetText(kWorkingFolderBoxId, L"unchanged");
     for (int button : {IDCANCEL, IDOK}) {
-        form.Click(kCommand1Base + 2);
+        form.Click(kWorkingFolderChooserId);
         const HWND browser = form.WaitForWindow(L"#32770");
         ASSERT_NE(browser, nullptr);
         HWND tree = FindWindowExW(browser, nullptr, WC_TREEVIEWW, nullptr);
         ASSERT_NE(tree, nullptr);
         SendMessageW(tree, TVM_SELECTITEM, TVGN_CARET, reinterpret_cast<LPARAM>(TreeView_GetRoot(tree)));  // the desktop
         form.EndDialog(browser, button);
-        EXPECT_EQ(form.Text(kText1Base + 3), button == IDOK ? FolderOf(CSIDL_DESKTOPDIRECTORY) : L"unchanged");
+        EXPECT_EQ(form.Text(kWorkingFolderBoxId), button == IDOK ? FolderOf(CSIDL_DESKTOPDIRECTORY) : L"unchanged");
     }
 }
 

@@ -60,13 +60,13 @@ using Drop = WindowTest;
 TEST_F(Drop, FileListOnTheTargetBoxFillsTheWindowFromItsFirstFileAndNothingElseChangesIt) {
     const std::wstring first = MakeFile(L"first.exe", 5), second = MakeFile(L"second.exe", 5), tools = dir + L"Tools";
     CreateDirectoryW(tools.c_str(), nullptr);
-    form.SetText(kText1Base + 0, L"C:\\kept.exe");
-    form.SetText(kText1Base + 2, L"--keep");
-    form.SetText(kText2Id, L"K");
-    SendMessageW(form.Control(kCombo1Id), CB_SETCURSEL, 1, 0);
+    form.SetText(kTargetBoxId, L"C:\\kept.exe");
+    form.SetText(kArgumentsBoxId, L"--keep");
+    form.SetText(kHotKeyBoxId, L"K");
+    SendMessageW(form.Control(kWindowStateListId), CB_SETCURSEL, 1, 0);
     const std::vector<std::wstring> before = FieldsOf(form);
-    for (const auto& [format, id] : {std::pair{CF_UNICODETEXT, kText1Base + 0}, {CF_HDROP, kText1Base + 1},
-                                     {CF_HDROP, kText1Base + 5}, {CF_HDROP, static_cast<int>(kText2Id)}}) {
+    for (const auto& [format, id] : {std::pair<UINT, int>{CF_UNICODETEXT, kTargetBoxId}, {CF_HDROP, kShortcutBoxId},
+                                     {CF_HDROP, kCommentBoxId}, {CF_HDROP, kHotKeyBoxId}}) {
         const std::wstring items = format == CF_HDROP ? first + L'\0' : L"C:\\dropped.exe";
         EXPECT_EQ(DragOnto(form, format, items, id), static_cast<DWORD>(DROPEFFECT_NONE));
         EXPECT_EQ(FieldsOf(form), before);
@@ -76,10 +76,10 @@ TEST_F(Drop, FileListOnTheTargetBoxFillsTheWindowFromItsFirstFileAndNothingElseC
         {tools + L'\0', {tools, tools + L".lnk", L"--keep", dir, tools, L"Toolsを開きます。"}},  // a folder like a file
     };
     for (const auto& drop : drops) {
-        EXPECT_EQ(DragOnto(form, CF_HDROP, drop.files, kText1Base + 0), static_cast<DWORD>(DROPEFFECT_COPY));
+        EXPECT_EQ(DragOnto(form, CF_HDROP, drop.files, kTargetBoxId), static_cast<DWORD>(DROPEFFECT_COPY));
         EXPECT_EQ(FieldsOf(form), drop.fields);
-        EXPECT_EQ(form.Text(kText2Id), L"K");
-        EXPECT_EQ(SendMessageW(form.Control(kCombo1Id), CB_GETCURSEL, 0, 0), 1);
+        EXPECT_EQ(form.Text(kHotKeyBoxId), L"K");
+        EXPECT_EQ(SendMessageW(form.Control(kWindowStateListId), CB_GETCURSEL, 0, 0), 1);
     }
-    EXPECT_FALSE(form.Enabled(kCommand3Base + 0)) << "a folder holds no icons";
+    EXPECT_FALSE(form.Enabled(kPreviousIconButtonId)) << "a folder holds no icons";
 }

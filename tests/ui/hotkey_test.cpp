@@ -8,7 +8,7 @@
 using HotKeyBox = WindowTest;
 
 TEST_F(HotKeyBox, TypedPastedAndEditingKeys) {
-    const HWND box = form.Control(kText2Id);
+    const HWND box = form.Control(kHotKeyBoxId);
     const auto after7 = [&](UINT message, wchar_t typed) {
         SendMessageW(box, WM_CHAR, L'7', 1);
         SendMessageW(box, message, typed, 1);
@@ -24,7 +24,7 @@ TEST_F(HotKeyBox, TypedPastedAndEditingKeys) {
         PutOnClipboard(CF_UNICODETEXT, c.text);
         EXPECT_EQ(after7(WM_PASTE, 0), c.key) << "pasted " << +c.text[0];
     }
-    ASSERT_TRUE(form.TabTo(kText2Id));
+    ASSERT_TRUE(form.TabTo(kHotKeyBoxId));
     PutOnClipboard(CF_UNICODETEXT, L"k");
     form.PressKey(VK_INSERT, VK_SHIFT);
     EXPECT_TRUE(WaitUntil([&] { return WindowText(box) == L"K"; }, 5000)) << "Shift+Insert";

@@ -8,18 +8,18 @@
 #include <filesystem>
 #include <functional>
 
-#include "ui/form1.h"
+#include "ui/main_window.h"
 #include "window_test.h"
 
 class IconPreview : public WindowTest {
 protected:
     void Show(const std::wstring& file) const {
-        form.SetText(kText1Base + 4, file);
+        form.SetText(kIconFileBoxId, file);
         form.Settle();
     }
     // The preview's pixels that differ from the button face colour, as shown on screen.
     int PaintedPixels() const {
-        const HWND preview = form.Control(kPicture1Id);
+        const HWND preview = form.Control(kIconPreviewId);
         RECT area;
         GetClientRect(preview, &area);
         HDC screen = GetDC(preview);
@@ -61,12 +61,12 @@ TEST_F(IconPreview, FilesWithIconsShowTheFirstAndOthersClearThePreview) {
         SCOPED_TRACE(f.file);
         Show(shell32);
         Show(f.file);
-        EXPECT_EQ(form.Enabled(kCommand3Base + 0), f.icons);
-        EXPECT_EQ(form.Enabled(kCommand3Base + 1), f.icons);
+        EXPECT_EQ(form.Enabled(kPreviousIconButtonId), f.icons);
+        EXPECT_EQ(form.Enabled(kNextIconButtonId), f.icons);
         const int shown = PaintedPixels();
         EXPECT_EQ(shown > 50, f.icons);
         EXPECT_TRUE(f.icons || shown == 0);
-        RedrawWindow(form.Control(kPicture1Id), nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW);  // as an uncovering does
+        RedrawWindow(form.Control(kIconPreviewId), nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW);  // as an uncovering does
         form.Settle();
         EXPECT_EQ(PaintedPixels(), shown);
     }
@@ -99,10 +99,10 @@ TEST_F(IconPreview, IconFileHeldOpenByAnEditorIsOpened) {
 }
 
 TEST_F(IconPreview, ChosenIconStopsAtBothEndsAndLastsUntilTheNextFileWithIcons) {
-    const auto index = [this] { return Form1Of(form.form())->CurrentIconIndex; };
+    const auto index = [this] { return MainWindowOf(form.form())->CurrentIconIndex; };
     Show(TestProgramPath());
     for (const auto& [button, times, expected] : {std::tuple{1, 1, 1}, {1, 2, 2}, {0, 1, 1}, {0, 3, 0}, {1, 5, 2}}) {
-        for (int i = 0; i < times; ++i) form.ClickAndWait(kCommand3Base + button);
+        for (int i = 0; i < times; ++i) form.ClickAndWait(button ? kNextIconButtonId : kPreviousIconButtonId);
         EXPECT_EQ(index(), expected) << button << " pressed " << times;
     }
     Show(MakeFile(L"plain.txt", 5));
@@ -110,7 +110,7 @@ TEST_F(IconPreview, ChosenIconStopsAtBothEndsAndLastsUntilTheNextFileWithIcons) 
     Show(L"C:\\windows\\system32\\shell32.dll");  // a file of many icons starts at its first, where 2 would do
     EXPECT_EQ(index(), 0);
     Show(WindowsPathFromEnvironment("VANTORELLE_ICO"));  // one icon: both buttons leave it at 0
-    form.ClickAndWait(kCommand3Base + 1);
+    form.ClickAndWait(kNextIconButtonId);
     EXPECT_EQ(index(), 0);
 }
 
@@ -172,12 +172,12 @@ TEST_F(IconPreview, CutExecutablesNeverEndTheProgram) {
         std::filesystem::resize_file(cut, length);
         Show(L"");
         Show(cut);
-        EXPECT_EQ(form.Enabled(kCommand3Base + 1), length >= icons.end);
+        EXPECT_EQ(form.Enabled(kNextIconButtonId), length >= icons.end);
     }
     std::vector<uint8_t> patched = bytes;
     patched[icons.firstIconSize + 3] = 0x7F;
     WriteAll(cut, patched);
     Show(L"");
     Show(cut);
-    EXPECT_FALSE(form.Enabled(kCommand3Base + 1));
+    EXPECT_FALSE(form.Enabled(kNextIconButtonId));
 }

@@ -18,10 +18,10 @@ protected:
 TEST_F(KeyboardUser, FocusComesBackToTheButtonAfterEachModalWindow) {
     // What Space on each button opens, and how it is closed.
     const struct { const char* what; int button; std::function<void()> close; } modals[] = {
-        {"message box after 作成", kCommand2Base + 0, [this] { form.EndDialog(form.WaitForWindow(L"#32770", L"失敗")); }},
-        {"open dialog", kCommand1Base + 0, [this] { form.EndDialog(form.WaitForWindow(L"#32770"), IDCANCEL); }},
-        {"folder browser", kCommand1Base + 2, [this] { form.EndDialog(form.WaitForWindow(L"#32770"), IDCANCEL); }},
-        {"destination menu, at the pointer", kCommand1Base + 1, [this] {
+        {"message box after 作成", kCreateButtonId, [this] { form.EndDialog(form.WaitForWindow(L"#32770", L"失敗")); }},
+        {"open dialog", kTargetChooserId, [this] { form.EndDialog(form.WaitForWindow(L"#32770"), IDCANCEL); }},
+        {"folder browser", kWorkingFolderChooserId, [this] { form.EndDialog(form.WaitForWindow(L"#32770"), IDCANCEL); }},
+        {"destination menu, at the pointer", kDestinationButtonId, [this] {
              const HWND menu = form.WaitForWindow(L"#32768");
              RECT place;
              GetWindowRect(menu, &place);
@@ -29,7 +29,7 @@ TEST_F(KeyboardUser, FocusComesBackToTheButtonAfterEachModalWindow) {
              form.PressKey(VK_ESCAPE);
              WaitUntil([menu] { return !IsWindowVisible(menu); });
          }},
-        {"save dialog from the destination menu", kCommand1Base + 1, [this] {
+        {"save dialog from the destination menu", kDestinationButtonId, [this] {
              ASSERT_NE(form.WaitForWindow(L"#32768"), nullptr);
              form.PressKey('U');  // ユーザー指定(&U)
              form.EndDialog(form.WaitForWindow(L"#32770", L"ショートカットの作成先"), IDCANCEL);
@@ -50,11 +50,11 @@ TEST_F(KeyboardUser, FocusComesBackToTheButtonAfterEachModalWindow) {
 // A control disabled while the window was left (">" once the icon file is cleared) cannot take the
 // focus back: the next one in Tab order takes it, around to Text1(0).
 TEST_F(KeyboardUser, FocusGoesOnWhenItsControlWasDisabledMeanwhile) {
-    form.SetText(kText1Base + 4, WindowsPathFromEnvironment("VANTORELLE_ICO"));
-    ASSERT_TRUE(form.TabTo(kCommand3Base + 1));
-    PostMessageW(form.form(), WM_COMMAND, kCommand2Base + 0, 0);  // 作成, the focus staying on ">"
+    form.SetText(kIconFileBoxId, WindowsPathFromEnvironment("VANTORELLE_ICO"));
+    ASSERT_TRUE(form.TabTo(kNextIconButtonId));
+    PostMessageW(form.form(), WM_COMMAND, kCreateButtonId, 0);  // 作成, the focus staying on ">"
     const HWND box = form.WaitForWindow(L"#32770", L"失敗");
-    form.SetText(kText1Base + 4, L"");
+    form.SetText(kIconFileBoxId, L"");
     form.EndDialog(box);
-    EXPECT_TRUE(FocusComesTo(kText1Base + 0));
+    EXPECT_TRUE(FocusComesTo(kTargetBoxId));
 }

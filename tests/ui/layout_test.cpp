@@ -1,33 +1,21 @@
 // The window as it opens: at the system's DPI (96, 120 or 144 in the CTest runs) pixel for pixel the
 // README's picture of it; and what no picture shows: tool tips, each field's naming label, the list's
-// entries, the hotkey box's limit and the tab order.
+// entries and the tab order.
 #include <windows.h>
 #include <commctrl.h>
 #include <gdiplus.h>
 #include <gtest/gtest.h>
 
-#include "form_driver.h"
-#include "ui/form1_controls.h"
+#include "window_driver.h"
+#include "ui/window_layout.h"
 
 namespace {
-// Each control with a tool tip, and the label just before it in z-order that names it for screen readers.
-const struct { int id; const wchar_t* toolTip; int namedBy; } kControls[] = {
-    {kText1Base + 0, L"ショートカットを作成したいファイルを指定します。", kLabel1Base + 0},
-    {kCommand1Base + 0, L"このボタンを押して、ファイルを選択します。", 0},
-    {kText1Base + 1, L"作成するショートカット名を指定します。", kLabel1Base + 1},
-    {kCommand1Base + 1, L"このボタンを押して、ショートカットの保存先を設定します。", 0},
-    {kText1Base + 2, L"ショートカットから実行する時のコマンドライン引数を指定します。", kLabel1Base + 2},
-    {kText1Base + 3, L"ショートカットから実行する時の作業フォルダを指定します。", kLabel1Base + 3},
-    {kCommand1Base + 2, L"このボタンを押して、作業フォルダを指定します。", 0},
-    {kCommand3Base + 0, L"アイコンファイルに複数のアイコンが含まれている場合、このボタンを押して前のアイコンを選択出来ます。", 0},
-    {kCommand3Base + 1, L"アイコンファイルに複数のアイコンが含まれている場合、このボタンを押して次のアイコンを選択出来ます。", 0},
-    {kText1Base + 4, L"ショートカットで使用するアイコンファイルを指定します。", kLabel1Base + 4},
-    {kCommand1Base + 3, L"このボタンを押して、アイコンファイルを指定します。", 0},
-    {kText2Id, L"ショートカットから実行する時に使用するショートカットキーを指定します。", kLabel1Base + 5},
-    {kCombo1Id, L"ショートカットから実行した時の、表示状態を指定します。", kLabel1Base + 8},
-    {kText1Base + 5, L"ショートカットのコメントを指定します。", kLabel1Base + 7},
-    {kCommand2Base + 0, L"ショートカットを作成します。", 0},
-    {kCommand2Base + 1, L"終了します。", 0},
+// Each field, and the label just before it in z-order that names it for screen readers.
+const std::pair<int, int> kFieldLabels[] = {
+    {kTargetBoxId, kTargetLabelId},           {kShortcutBoxId, kShortcutLabelId},
+    {kArgumentsBoxId, kArgumentsLabelId},     {kWorkingFolderBoxId, kWorkingFolderLabelId},
+    {kIconFileBoxId, kIconFileLabelId},       {kHotKeyBoxId, kHotKeyLabelId},
+    {kWindowStateListId, kWindowStateLabelId}, {kCommentBoxId, kCommentLabelId},
 };
 
 std::wstring ToolTipOf(HWND form, HWND control) {
@@ -90,21 +78,20 @@ TEST(Layout, WindowIsTheReadmePictureOfIt) {
 
 TEST(Layout, ToolTipsLabelsListAndTabOrder) {
     RunningForm form;
-    for (const auto& c : kControls) {
-        SCOPED_TRACE(c.id);
-        EXPECT_EQ(ToolTipOf(form.form(), form.Control(c.id)), c.toolTip);
-        if (c.namedBy) {
-            EXPECT_EQ(GetDlgCtrlID(GetWindow(form.Control(c.id), GW_HWNDPREV)), c.namedBy);
-        }
+    for (size_t i = 0; i < kControlCount; ++i) {
+        if (!kControls[i].toolTip) continue;
+        EXPECT_EQ(ToolTipOf(form.form(), form.Control(kControls[i].id)), kControls[i].toolTip) << kControls[i].id;
     }
-    EXPECT_EQ(SendMessageW(form.Control(kText2Id), EM_GETLIMITTEXT, 0, 0), 1);
-    const HWND combo = form.Control(kCombo1Id);
+    for (const auto& [field, label] : kFieldLabels) {
+        EXPECT_EQ(GetDlgCtrlID(GetWindow(form.Control(field), GW_HWNDPREV)), label) << field;
+    }
+    const HWND combo = form.Control(kWindowStateListId);
     EXPECT_EQ(GetWindowLongW(combo, GWL_STYLE) & 3, CBS_DROPDOWNLIST);
     EXPECT_EQ(ListEntries(combo), (std::vector<std::wstring>{L"通常のウインドウ", L"最小化", L"最大化"}));
-    EXPECT_EQ(form.Focus(), form.Control(kText1Base + 0));
-    const int order[] = {kText1Base + 1,    kText1Base + 2,    kText1Base + 3,    kText1Base + 4,    kText2Id,
-                         kCombo1Id,         kText1Base + 5,    kCommand2Base + 0, kCommand2Base + 1, kCommand1Base + 0,
-                         kCommand1Base + 1, kCommand1Base + 2, kCommand1Base + 3, kText1Base + 0};  // "<" ">" disabled
+    EXPECT_EQ(form.Focus(), form.Control(kTargetBoxId));
+    const int order[] = {kShortcutBoxId,    kArgumentsBoxId,    kWorkingFolderBoxId,    kIconFileBoxId,    kHotKeyBoxId,
+                         kWindowStateListId,         kCommentBoxId,    kCreateButtonId, kExitButtonId, kTargetChooserId,
+                         kDestinationButtonId, kWorkingFolderChooserId, kIconFileChooserId, kTargetBoxId};  // "<" ">" disabled
     for (int id : order) {
         form.PressKey(VK_TAB);
         EXPECT_TRUE(WaitUntil([&] { return form.Focus() == form.Control(id); }, 5000)) << "to " << id;

@@ -36,14 +36,14 @@ using Soak = WindowTest;
 
 TEST_F(Soak, ThousandCreatesAndIconChangesLeakNothing) {
     const std::wstring target = MakeFile(L"app.exe", 100);
-    form.SetText(kText1Base + 0, target);
-    form.SetText(kText1Base + 1, dir + L"app.lnk");
+    form.SetText(kTargetBoxId, target);
+    form.SetText(kShortcutBoxId, dir + L"app.lnk");
     const std::wstring iconFiles[] = {L"C:\\windows\\system32\\shell32.dll", MakeFile(L"plain.txt", 3), target};
     Usage afterHundred;
     int failures = 0;
     for (int i = 1; i <= 1000; ++i) {
-        form.SetText(kText1Base + 4, iconFiles[i % 3]);
-        form.ClickAndWait(kCommand3Base + 1);
+        form.SetText(kIconFileBoxId, iconFiles[i % 3]);
+        form.ClickAndWait(kNextIconButtonId);
         failures += Create() != L"完了";
         if (i == 100) afterHundred = UsageNow();
     }

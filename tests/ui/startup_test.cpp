@@ -16,9 +16,9 @@ TEST(StartUp, ArgumentTextFillsTheFieldsFromOnePath) {
     for (const auto& c : cases) {
         RunningForm form(c.arguments, c.program);
         EXPECT_EQ(FieldsOf(form), c.fields);
-        EXPECT_EQ(form.Focus(), form.Control(kText1Base + 0));
+        EXPECT_EQ(form.Focus(), form.Control(kTargetBoxId));
         if (!c.program) continue;
-        form.Click(kCommand2Base + 1);
+        form.Click(kExitButtonId);
         EXPECT_TRUE(form.Ended());
     }
 }

@@ -5,12 +5,12 @@
 #include <shlobj.h>
 
 #include "../win32/win32_test_support.h"
-#include "form_driver.h"
+#include "window_driver.h"
 
-// The six text fields, Text1(0) to Text1(5).
+// The six text fields, from the target box to the comment box.
 inline std::vector<std::wstring> FieldsOf(const RunningForm& form) {
     std::vector<std::wstring> fields;
-    for (int i = 0; i < kText1Count; ++i) fields.push_back(form.Text(kText1Base + i));
+    for (int id = kTargetBoxId; id <= kCommentBoxId; ++id) fields.push_back(form.Text(id));
     return fields;
 }
 
@@ -42,7 +42,7 @@ protected:
     // Presses 作成 and returns the caption of the answer, having checked its text and icon against the
     // caption, and dismisses it.
     std::wstring Create() const {
-        form.Click(kCommand2Base + 0);
+        form.Click(kCreateButtonId);
         const HWND box = form.WaitForWindow(L"#32770");
         if (!box) return L"no answer";
         const std::wstring caption = WindowText(box);

@@ -11,8 +11,8 @@
 
 #include "bench_clock.h"
 #include "lnk/shortcut_builder.h"
-#include "tests/ui/form_driver.h"
-#include "ui/form1_controls.h"
+#include "tests/ui/window_driver.h"
+#include "ui/window_layout.h"
 
 static std::wstring Beside(const wchar_t* name) {
     wchar_t path[MAX_PATH];
@@ -67,11 +67,11 @@ int main(int argc, char** argv) {
     std::vector<double> clicks, direct;
     {
         RunningForm form(L"", true);
-        form.SetText(kText1Base + 0, target);
-        form.SetText(kText1Base + 1, link);
+        form.SetText(kTargetBoxId, target);
+        form.SetText(kShortcutBoxId, link);
         for (int i = 0; i < n; ++i) {
             double start = NowMs();
-            form.Click(kCommand2Base + 0);
+            form.Click(kCreateButtonId);
             HWND box = form.WaitForWindow(L"#32770", L"完了");
             clicks.push_back(NowMs() - start);
             if (!box) {

@@ -1,4 +1,4 @@
-// Module1: the stateless shell and dialog services of the window. Each gives "" for failure and for
+// The shell and dialog services of the window: stateless; each gives "" for failure and for
 // a cancelled dialog, and keeps nothing between calls.
 #pragma once
 

@@ -1,6 +1,6 @@
 // Special folders, the common file dialogs and path splitting. The dialogs and the shell queries use
 // the wide calls, so that their Japanese titles show on any system.
-#include "module1.h"
+#include "shell_services.h"
 
 #include <cderr.h>
 #include <commdlg.h>

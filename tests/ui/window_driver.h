@@ -1,4 +1,4 @@
-// A running Form1, driven as a user's input would drive it: in this process on a thread of its own (the
+// A running MainWindow, driven as a user's input would drive it: in this process on a thread of its own (the
 // window tests), or Vantorelle.exe itself started with a command line (start-up, the tools).
 #pragma once
 
@@ -9,7 +9,7 @@
 #include <vector>
 
 #include "../win32/wine_path.h"
-#include "ui/form1.h"
+#include "ui/main_window.h"
 
 inline std::wstring WindowText(HWND window) {
     wchar_t text[1024] = {};
@@ -39,12 +39,12 @@ inline std::vector<std::wstring> ListEntries(HWND list) {
 // The form in this process runs as the program's start routine runs it.
 inline DWORD WINAPI RunFormThread(void* arguments) {
     const HINSTANCE instance = GetModuleHandleW(nullptr);
-    Form1 form;
-    const HWND window = CreateForm1(instance, form, *static_cast<const std::wstring*>(arguments), SW_SHOWNORMAL);
+    MainWindow form;
+    const HWND window = CreateMainWindow(instance, form, *static_cast<const std::wstring*>(arguments), SW_SHOWNORMAL);
     if (!window) return 1;
     OleInitialize(nullptr);
-    FinishForm1(instance, form);
-    const int result = RunForm1(window);
+    FinishMainWindow(instance, form);
+    const int result = RunMainWindow(window);
     OleUninitialize();
     return static_cast<DWORD>(result);
 }
@@ -64,7 +64,7 @@ public:
         } else {
             running_ = CreateThread(nullptr, 0, RunFormThread, &arguments_, 0, &thread_);
         }
-        WaitUntil([this] { return (form_ = WaitForWindow(kForm1Class, nullptr, 0)) != nullptr; });
+        WaitUntil([this] { return (form_ = WaitForWindow(kMainWindowClass, nullptr, 0)) != nullptr; });
         Settle();  // answered once the form's message loop runs
     }
     ~RunningForm() {

@@ -1,0 +1,93 @@
+// The window's controls as data, one row each: what the window needs to create the control (kind,
+// rectangle in twips, caption, tool tip, initial state), where it keeps its handle and which handler
+// its event goes to. A new control is one row here and one handler.
+#pragma once
+
+#include <windows.h>
+
+#include <cstddef>
+
+struct MainWindow;
+
+enum class ControlKind { kLabel, kTextBox, kButton, kComboList, kPicture };
+
+struct ControlSpec {
+    ControlKind kind;
+    int id;                        // the child-window identifier
+    int left, top, width, height;  // twips, from the top-left corner of the client area
+    const wchar_t* caption;        // nullptr: empty
+    const wchar_t* toolTip;        // nullptr: none
+    HWND MainWindow::*handle;      // where the window keeps it; nullptr for a label, which it does not keep
+    // A button's click, a text box's change; nullptr: none.
+    void (*handler)(MainWindow& window);
+    bool disabled = false;  // disabled when the window opens
+};
+
+// Child-window identifiers. 1 and 2 (IDOK, IDCANCEL) are never used, so that Enter and Esc in a field
+// press nothing.
+enum ControlId {
+    kTargetBoxId = 100,
+    kShortcutBoxId,
+    kArgumentsBoxId,
+    kWorkingFolderBoxId,
+    kIconFileBoxId,
+    kCommentBoxId,
+    kHotKeyBoxId,
+    kWindowStateListId,
+    kIconPreviewId,
+    kTargetChooserId,
+    kDestinationButtonId,
+    kWorkingFolderChooserId,
+    kIconFileChooserId,
+    kCreateButtonId,
+    kExitButtonId,
+    kPreviousIconButtonId,
+    kNextIconButtonId,
+    kTargetLabelId = 500,
+    kShortcutLabelId,
+    kArgumentsLabelId,
+    kWorkingFolderLabelId,
+    kIconFileLabelId,
+    kHotKeyLabelId,
+    kCtrlAltLabelId,
+    kCommentLabelId,
+    kWindowStateLabelId,
+};
+
+// The destination menu's entries, one row each: the shortcut beside the target, where a save dialog
+// says, or in one of the special folders of its submenu.
+struct MenuEntrySpec {
+    int id;
+    const wchar_t* caption;
+    bool inSpecialFolders;  // in the 特殊フォルダ submenu
+    void (*handler)(MainWindow& window);
+};
+enum MenuEntryId {
+    kBesideTargetEntryId = 700,
+    kUserChosenEntryId,
+    kProgramsEntryId = 710,
+    kDesktopEntryId,
+    kStartupEntryId,
+    kQuickLaunchEntryId,
+    kSendToEntryId,
+};
+extern const MenuEntrySpec kMenuEntries[];
+extern const size_t kMenuEntryCount;
+
+// The controls in creation order, which is their z-order. Tab moves through the z-order, so the
+// controls that take the focus stand in their tab order; each label stands just before the field it
+// names, since the accessibility layer names a field by the label before it.
+extern const ControlSpec kControls[];
+extern const size_t kControlCount;
+
+// The client area in twips.
+constexpr int kClientWidth = 6150;
+constexpr int kClientHeight = 5055;
+
+// The two lines of the etched separator: from (left, top) to (right, top), in twips.
+struct SeparatorLine {
+    int left, top, right;
+    int width;  // twips
+    int colorIndex;  // COLOR_BTNSHADOW or COLOR_BTNHIGHLIGHT
+};
+extern const SeparatorLine kSeparatorLines[2];
