@@ -17,6 +17,8 @@ struct ShortcutRequest {
     std::u16string comment;
 };
 
+// The result is a 16-bit truth value, -1 for true and 0 for false, the form in which the writer's
+// callers have always taken it.
 constexpr int16_t kBuildSucceeded = -1;
 constexpr int16_t kBuildFailed = 0;
 

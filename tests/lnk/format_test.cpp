@@ -1,4 +1,7 @@
-// The bytes of written shortcuts: the worked example byte for byte, and each field's rule.
+// The bytes of written shortcuts: the worked example byte for byte, and each field's rule: the four
+// strings (their flags, file order and byte counts), hotkey, icon index and show command; the drive item,
+// drive type, serial and label, the items after it (long and short names, attributes, sizes, the CP932
+// trail byte 0x5C, sizes beyond 4 GiB) and the local path.
 #include <sstream>
 
 #include "lnk_test_support.h"

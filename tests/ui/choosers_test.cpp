@@ -1,6 +1,7 @@
 // The "..." choosers through their real dialogs and menu: the target and icon files in open dialogs,
 // the shortcut path from the destination menu (beside the target, the special folders, a save dialog
-// with its ".lnk" rule), the working folder from the folder browser; a cancel changes nothing.
+// with its ".lnk" rule), the working folder from the folder browser, taken only when its whole path can
+// be had; a cancel changes nothing.
 #include <windows.h>
 #include <commctrl.h>
 #include <gtest/gtest.h>

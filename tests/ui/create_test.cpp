@@ -1,5 +1,6 @@
 // 作成 through the window on real files: every field reaches the shortcut (the one the writer itself
-// makes of the same values), and the two answers.
+// makes of the same values), and the two answers; a paste kept up to 32,767 characters, a longer
+// comment passed whole to the writer, which refuses it.
 #include <gtest/gtest.h>
 
 #include "lnk/shortcut_builder.h"

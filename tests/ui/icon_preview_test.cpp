@@ -1,6 +1,7 @@
 // The icon preview: which files show an icon and enable "<" and ">" (held open by another program, or
 // deep in Japanese folders too), the chosen icon stopping at both ends and lasting until the next file
-// with icons, broken icon files, and a preview that survives a repaint.
+// with icons, broken icon files and programs cut short (none of which may end the program), and a
+// preview that survives a repaint.
 #include <gtest/gtest.h>
 
 #include <algorithm>
