@@ -1,10 +1,6 @@
 // Growable byte buffer: little-endian values appended at its end.
 #include "byte_buffer.h"
 
-int32_t ByteCount(const ByteBuffer& buffer) {
-    return static_cast<int32_t>(buffer.size());
-}
-
 static void AppendLittleEndian(ByteBuffer& buffer, uint64_t value, int width) {
     for (int i = 0; i < width; ++i) buffer.push_back(static_cast<uint8_t>(value >> (8 * i)));
 }

@@ -9,9 +9,6 @@
 
 using ByteBuffer = std::vector<uint8_t>;
 
-// Number of bytes the buffer holds; 0 for an empty one.
-int32_t ByteCount(const ByteBuffer& buffer);
-
 // Little-endian values, bytes and zero bytes, appended at the end.
 void AppendU8(ByteBuffer& buffer, uint8_t value);
 void AppendU16(ByteBuffer& buffer, uint16_t value);
