@@ -151,32 +151,9 @@ TEST_F(WriterOnRealFiles, ShortcutPathsUpTo259CharactersInADeepFolder) {
     EXPECT_EQ(FolderNames(deep).size(), 2u) << "two shortcuts and no temporary file";
 }
 
-// A shortcut no one holds is replaced in one step by a new file (a hard link to the old one keeps the
-// old bytes); one held open by a program that lets others read and write it is written in place, the
-// longer old file cut to the new length. Either way the temporary file is gone.
-TEST_F(WriterOnRealFiles, ExistingShortcutIsReplacedOrWhenHeldWrittenInPlace) {
-    const std::wstring target = MakeFile(L"app.exe", 10), link = dir + L"app.lnk", other = dir + L"other.lnk";
-    // Of more than 64 KiB: read back in more than one piece.
-    const ShortcutRequest request = Request(target, link, std::wstring(32767, L'c'), std::wstring(32767, L'a'));
-    ASSERT_EQ(BuildShortcut(request), kBuildSucceeded);
-    const std::vector<uint8_t> fresh = ReadAll(link), old(fresh.size() + 1000, 'o');  // the old file is the longer
-    for (bool held : {false, true}) {
-        DeleteFileW(other.c_str());
-        WriteAll(link, old);
-        ASSERT_TRUE(CreateHardLinkW(other.c_str(), link.c_str(), nullptr));
-        HANDLE holder = held ? CreateFileW(other.c_str(), GENERIC_READ | GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE,
-                                           nullptr, OPEN_EXISTING, 0, nullptr) : nullptr;
-        EXPECT_EQ(BuildShortcut(request), kBuildSucceeded) << held;
-        if (holder) CloseHandle(holder);
-        EXPECT_EQ(ReadAll(link), fresh) << held;
-        EXPECT_EQ(ReadAll(other), held ? fresh : old) << held;
-    }
-    EXPECT_EQ(FolderNames(dir), (std::vector<std::wstring>{L"app.exe", L"app.lnk", L"other.lnk"}));
-}
-
 // WriteFile, FlushFileBuffers and SetFileInformationByHandle as the writer calls them, seen on their
-// way to the system: at the rename of the temporary file, everything written through its handle has
-// been flushed to the disk, and another program cannot open the file to write it.
+// way to the system: whether, at each rename, what was written through the handle had been flushed to
+// the disk, and whether another program could open the file to write it.
 extern "C" decltype(&WriteFile) __imp_WriteFile;
 extern "C" decltype(&FlushFileBuffers) __imp_FlushFileBuffers;
 extern "C" decltype(&SetFileInformationByHandle) __imp_SetFileInformationByHandle;
@@ -210,16 +187,35 @@ static BOOL WINAPI RenameSeen(HANDLE file, FILE_INFO_BY_HANDLE_CLASS kind, LPVOI
     return realSetInformation(file, kind, information, size);
 }
 
-TEST_F(WriterOnRealFiles, TemporaryFileIsFlushedAndWritableByNoOneElseWhenRenamed) {
-    const std::wstring target = MakeFile(L"app.exe", 10), link = MakeFile(L"app.lnk", 10);
+// A shortcut no one holds is replaced in one step by a new file (a hard link to the old one keeps the
+// old bytes); one held open by a program that lets others read and write it is written in place, the
+// longer old file cut to the new length. Either way the temporary file is gone; each one renamed was
+// flushed and could be written by no one else.
+TEST_F(WriterOnRealFiles, ExistingShortcutIsReplacedOrWhenHeldWrittenInPlace) {
+    const std::wstring target = MakeFile(L"app.exe", 10), link = dir + L"app.lnk", other = dir + L"other.lnk";
+    // Of more than 64 KiB: read back in more than one piece.
+    const ShortcutRequest request = Request(target, link, std::wstring(32767, L'c'), std::wstring(32767, L'a'));
+    ASSERT_EQ(BuildShortcut(request), kBuildSucceeded);
+    const std::vector<uint8_t> fresh = ReadAll(link), old(fresh.size() + 1000, 'o');  // the old file is the longer
     __imp_WriteFile = WriteSeen;
     __imp_FlushFileBuffers = FlushSeen;
     __imp_SetFileInformationByHandle = RenameSeen;
-    EXPECT_EQ(BuildShortcut(Request(target, link)), kBuildSucceeded);
+    for (bool held : {false, true}) {
+        DeleteFileW(other.c_str());
+        WriteAll(link, old);
+        EXPECT_TRUE(CreateHardLinkW(other.c_str(), link.c_str(), nullptr));
+        HANDLE holder = held ? CreateFileW(other.c_str(), GENERIC_READ | GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE,
+                                           nullptr, OPEN_EXISTING, 0, nullptr) : nullptr;
+        EXPECT_EQ(BuildShortcut(request), kBuildSucceeded) << held;
+        if (holder) CloseHandle(holder);
+        EXPECT_EQ(ReadAll(link), fresh) << held;
+        EXPECT_EQ(ReadAll(other), held ? fresh : old) << held;
+    }
     __imp_WriteFile = realWrite;
     __imp_FlushFileBuffers = realFlush;
     __imp_SetFileInformationByHandle = realSetInformation;
-    EXPECT_EQ(seen::renames, 1);
+    EXPECT_EQ(FolderNames(dir), (std::vector<std::wstring>{L"app.exe", L"app.lnk", L"other.lnk"}));
+    EXPECT_GE(seen::renames, 1);
     EXPECT_EQ(seen::unflushedRenames, 0) << "renamed before its bytes were flushed";
     EXPECT_EQ(seen::writableRenames, 0) << "another program could write the checked file";
 }
