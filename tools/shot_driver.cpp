@@ -2,7 +2,7 @@
 // "..." beside the shortcut path, its special-folder submenu shown. Waits, then closes everything.
 #include <windows.h>
 
-#include "tests/ui/window_driver.h"
+#include "tools/window_driver.h"
 #include "ui/window_layout.h"
 
 static void Key(WORD key) {

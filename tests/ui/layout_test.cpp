@@ -6,7 +6,7 @@
 #include <gdiplus.h>
 #include <gtest/gtest.h>
 
-#include "window_driver.h"
+#include "tools/window_driver.h"
 #include "ui/window_layout.h"
 
 namespace {

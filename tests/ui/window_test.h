@@ -5,7 +5,7 @@
 #include <shlobj.h>
 
 #include "../win32/win32_test_support.h"
-#include "window_driver.h"
+#include "tools/window_driver.h"
 
 // The six text fields, from the target box to the comment box.
 inline std::vector<std::wstring> FieldsOf(const RunningForm& form) {

@@ -10,7 +10,7 @@
 #include "lnk/platform.h"
 #include "lnk/shortcut_builder.h"
 #include "win32_test_support.h"
-#include "wine_path.h"
+#include "tools/wine_path.h"
 
 #include <filesystem>
 #include <set>

@@ -11,7 +11,7 @@
 
 #include "bench_clock.h"
 #include "lnk/shortcut_builder.h"
-#include "tests/ui/window_driver.h"
+#include "tools/window_driver.h"
 #include "ui/window_layout.h"
 
 static std::wstring Beside(const wchar_t* name) {

@@ -1,5 +1,6 @@
-// A running MainWindow, driven as a user's input would drive it: in this process on a thread of its own (the
-// window tests), or Vantorelle.exe itself started with a command line (start-up, the tools).
+// The main window running, driven as a user's input would drive it: in this process on a thread of its
+// own (the window tests, the screenshots, the window benchmark), or Vantorelle.exe itself started with a
+// command line.
 #pragma once
 
 #include <windows.h>
@@ -8,7 +9,7 @@
 #include <string>
 #include <vector>
 
-#include "../win32/wine_path.h"
+#include "wine_path.h"
 #include "ui/main_window.h"
 
 inline std::wstring WindowText(HWND window) {
