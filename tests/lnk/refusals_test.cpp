@@ -10,9 +10,11 @@ TEST_F(Refusals, RequestsAtTheLimitsOfWhatCanBeWrittenExactly) {
     const std::u16string longestLink = u"C:\\A\\" + std::u16string(250, u'n') + u".lnk";  // 259 characters
     // 255 bytes fit the 256-byte short-path buffer with their NUL.
     const std::u16string fits = u"C:\\A\\" + std::u16string(246, u'n') + u".exe";
+    const std::u16string longestTarget = u"C:\\A\\" + std::u16string(250, u'n') + u".exe";  // 259 characters
     const std::u16string existing[] = {fits, fits + u"n", u"a:\\Users\\a.b\\app.exe", u"Z:\\Tools\\app.tar.gz",
                                        u"C:\\Tools\\app", u"C:\\setup.exe", u"C:\\A\\other.lnk", u"C:\\A\\B.lnk"};
     for (const std::u16string& path : existing) sys.Add(path, 0x20, 1);
+    sys.Add(longestTarget, 0x20, 1, u"C:\\A\\NNNNNN~1.EXE");
     // The same file by another spelling, by a hard link (the same id, another final path), through a file
     // system that gives no id, and one that cannot be opened to be asked.
     const FakeNode same = sys.nodes["C:\\A\\B.lnk"];
@@ -90,7 +92,7 @@ TEST_F(Refusals, RequestsAtTheLimitsOfWhatCanBeWrittenExactly) {
         {Request(u"Z:\\Tools\\app.tar.gz", u""), "Z:\\Tools\\app.lnk"},
         {Request(u"C:\\Tools\\app", u""), "C:\\Tools\\app.lnk"}, {Request(u"C:\\setup.exe", u""), "C:\\setup.lnk"},
         {Request(b, u"C:\\A\\name"), "C:\\A\\name"}, {Request(b, u"C:\\A\\..\\out.lnk"), "C:\\A\\..\\out.lnk"},
-        {Request(b, longestLink), FakeAnsi(longestLink)}, {Request(fits), "C:\\out.lnk"},
+        {Request(b, longestLink), FakeAnsi(longestLink)}, {Request(fits), "C:\\out.lnk"}, {Request(longestTarget), "C:\\out.lnk"},
         {Request(b, u"\\\\?\\C:\\A\\x.lnk"), "\\\\?\\C:\\A\\x.lnk"}, {Request(b, out, std::u16string(32767, u'x')), "C:\\out.lnk"},
         {Request(u"C:\\A\\B.lnk", u"C:\\A\\other.lnk"), "C:\\A\\other.lnk"},  // another file there is replaced
         {Request(u"C:\\S\\t.exe", u"C:\\S\\other.lnk"), "C:\\S\\other.lnk"},

@@ -161,11 +161,10 @@ TEST_F(IconPreview, CutExecutablesNeverEndTheProgram) {
     const std::vector<uint8_t> bytes = ReadAll(whole);
     const IconData icons = IconDataOf(bytes);
     ASSERT_GT(icons.inside.size(), 20u);
-    const size_t resources = icons.resources;
     std::vector<size_t> lengths = icons.inside;
     lengths.insert(lengths.end(), {20000, icons.end, bytes.size()});
     for (size_t length = 0; length < 1024; length += 16) lengths.push_back(length);  // the headers
-    for (size_t length = resources; length < resources + 1024; length += 16) lengths.push_back(length);  // the tree
+    for (size_t length = icons.resources; length < icons.resources + 1024; length += 16) lengths.push_back(length);
     std::sort(lengths.rbegin(), lengths.rend());  // each cut shortens the last
     Show(whole);
     for (size_t length : lengths) {
