@@ -4,7 +4,7 @@
 # Arguments: lnk_request.exe, a work folder for the prefix and the drives.
 import os, re, shutil, subprocess, sys
 
-WINE_RUN = os.path.join(os.path.dirname(os.path.abspath(__file__)), "wine-run")
+WINE_RUN = os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "..", "tools", "wine-run")
 WRITTEN = 1000000000  # the targets' last write, which lnkinfo shows as below
 SHOWN = "Sep 09, 2001 01:46:40.000000000 UTC"
 # letter: Wine's drive type, label and serial files ("": none), a target there and its shortcut, and what
