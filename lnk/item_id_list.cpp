@@ -15,15 +15,14 @@ void AppendRootItem(ByteBuffer& buffer) {
 bool IsDriveLetterPath(const std::u16string& path) {
     if (path.size() < 3) return false;
     const char16_t letter = path[0] | 0x20;
-    if (letter < u'a' || letter > u'z' || path[1] != u':' || path[2] != u'\\') return false;
+    if (letter < u'a' || letter > u'z' || path[1] != u':' || path[2] != u'\\' || HasColonBeyondDrive(path)) return false;
     std::u16string rest = path.substr(3);
     while (!rest.empty()) {
         std::u16string component = SplitHead(rest, u"\\");
         if (component.back() == u'\\') component.pop_back();
         // "." and ".." end in a dot too.
         if (component.empty() || EndsInDotOrBlank(component)) return false;
-        // A colon names a stream of a file ("file.txt:x", "file.txt::$DATA").
-        if (component.find_first_of(std::u16string(u"/:\0", 3)) != std::u16string::npos) return false;
+        if (component.find_first_of(std::u16string(u"/\0", 2)) != std::u16string::npos) return false;
     }
     return true;
 }

@@ -24,8 +24,8 @@ static bool IconReaderStaysInsideFile(HANDLE file) {
     return inside;
 }
 
-// The icon file as the system finds it (searched for as the system searches), in its ANSI window; "" when
-// the name has no exact ANSI window, no file is found, or the system's reader would read outside it.
+// The icon file as the system finds it (searched for as the system searches), in its ANSI form; "" when
+// the name has no exact ANSI form, no file is found, or the system's reader would read outside it.
 static std::string SoundIconFile(const MainWindow& window) {
     const std::u16string name = TextOf16(window.iconFileBox);
     std::string ansi;

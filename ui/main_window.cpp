@@ -7,20 +7,21 @@
 #include <algorithm>
 #include <cwctype>
 
+#include "lnk/text.h"
 #include "main_window.h"
 #include "window_actions.h"
 #include "window_layout.h"
 #include "picture_box.h"
 
-const wchar_t kMainWindowClass[] = L"VantorelleForm1";
+const wchar_t kMainWindowClass[] = L"VantorelleMainWindow";
 const wchar_t kMainWindowTitle[] = L"Vantorelle";
 
 constexpr DWORD kMainWindowStyle = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_CLIPCHILDREN;
 constexpr DWORD kMainWindowExStyle = WS_EX_CONTROLPARENT;
 constexpr int kComboListRows = 6;
-// What a text box takes, typed or pasted: the most characters a string of a shortcut holds (an edit
-// box otherwise stops at its own default, 30,000 on some systems).
-constexpr WPARAM kTextBoxLimit = 32767;
+// What a text box takes, typed or pasted: as many characters as a string of a shortcut holds bytes (an
+// edit box otherwise stops at its own default, 30,000 on some systems).
+constexpr WPARAM kTextBoxLimit = kMaxAnsiBytes;
 
 MainWindow* MainWindowOf(HWND window) {
     return reinterpret_cast<MainWindow*>(GetWindowLongPtrW(window, GWLP_USERDATA));

@@ -27,8 +27,8 @@ struct MainWindow {
 extern const wchar_t kMainWindowClass[];
 extern const wchar_t kMainWindowTitle[];
 
-// Creates the window kept in window, which must outlive it, with its controls, runs MainWindow_Load with the
-// command line's argument text, shows it and paints it.
+// Creates the main window and its controls into window, which must outlive it, runs MainWindow_Load
+// with the command line's argument text, shows the window and paints it.
 HWND CreateMainWindow(HINSTANCE instance, MainWindow& window, const std::wstring& argumentText, int showCommand);
 // Adds what only a user's input needs, once the window is on screen and before its first message is
 // read: the tool tips, the drop target and the names for screen readers. OLE must be initialised.
