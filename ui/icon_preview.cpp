@@ -6,7 +6,7 @@
 #include <string>
 
 #include "window_actions.h"
-#include "icon_file_check.h"
+#include "shell/icon_file_check.h"
 #include "lnk/text.h"
 #include "picture_box.h"
 
