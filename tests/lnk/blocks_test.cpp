@@ -26,7 +26,7 @@ TEST_F(Blocks, ReplaceIsTriedForAQuarterSecondThenTheShortcutIsWrittenInPlace) {
 }
 
 // A fault at any call of any step, with an existing shortcut of known bytes that can only be written
-// in place: the shortcut stays byte for byte as it was and no temporary file is left.
+// in place: the shortcut stays byte for byte as it was, no temporary file is left and no file open.
 TEST_F(Blocks, FaultAtAnyStepKeepsTheOldShortcut) {
     const std::vector<uint8_t> old = {'o', 'l', 'd', 0, 0xFF};
     sys.files["C:\\out.lnk"] = old;
@@ -49,6 +49,7 @@ TEST_F(Blocks, FaultAtAnyStepKeepsTheOldShortcut) {
             EXPECT_EQ(BuildShortcut(Request()), written ? kBuildSucceeded : kBuildFailed);
             const std::vector<uint8_t>& kept = written ? kWorkedExample : old;
             EXPECT_EQ(sys.files, (std::map<std::string, std::vector<uint8_t>>{{"C:\\out.lnk", kept}}));
+            TearDown();  // and no file left open
         }
     }
 }

@@ -10,10 +10,11 @@ namespace {
 
 FakeSystem* sys = nullptr;
 
-// One open of a file by the writer: its path and file pointer.
+// One open of a file by the writer: its path and file pointer, until it is closed.
 struct FakeOpen {
     std::string path;
     uint32_t position = 0;
+    bool closed = false;
 };
 std::deque<FakeOpen> opened;  // the system's opens, since it was put in place
 
@@ -62,7 +63,12 @@ LnkFile Open(const std::string& path, bool create, bool* taken) {
     return &opened.back();
 }
 
-FakeOpen& Of(LnkFile file) { return *static_cast<FakeOpen*>(file); }
+// An open file; a use after its close (a second close too) is the writer's fault.
+FakeOpen& Of(LnkFile file) {
+    FakeOpen& open = *static_cast<FakeOpen*>(file);
+    if (open.closed) throw std::logic_error("a file used after its close");
+    return open;
+}
 
 bool Write(LnkFile file, const uint8_t* bytes, uint32_t count, uint32_t* written) {
     FakeOpen& open = Of(file);
@@ -122,9 +128,13 @@ const LnkPlatform kFakePlatform = {
     .createNewFile = [](const std::string& path, bool* taken) { return Open(path, true, taken); },
     .seekFile = [](LnkFile file, uint32_t position) { return !Hit(kFailSeek) && (Of(file).position = position, true); },
     .writeFile = Write,
-    .flushFile = [](LnkFile) { return !Hit(kFailFlush); },
-    .closeFile = [](LnkFile) { return --sys->handles, !Hit(kFailClose); },
-    .deleteFile = [](const std::string& path) { return sys->files.erase(path) == 1; },
+    .flushFile = [](LnkFile file) { return Of(file), !Hit(kFailFlush); },
+    .closeFile = [](LnkFile file) { return Of(file).closed = true, --sys->handles, !Hit(kFailClose); },
+    // The writer opens without delete sharing: a file still open cannot be deleted.
+    .deleteFile = [](const std::string& path) {
+        const auto open = [&](const FakeOpen& o) { return !o.closed && o.path == path; };
+        return std::none_of(opened.begin(), opened.end(), open) && sys->files.erase(path) == 1;
+    },
     .readAll = [](LnkFile file, std::vector<uint8_t>* bytes) { return !Hit(kFailRead) && (*bytes = sys->files.at(Of(file).path), true); },
     .renameOpenFile = [](LnkFile file, const std::string& to) {
         if (++sys->renames <= sys->replaceFailures) return false;

@@ -1,5 +1,6 @@
 // A file system, volume and code page of the test's own, put in place of the writer's platform calls,
-// with a fault that can be injected at any step of any open file.
+// with a fault that can be injected at any step of any open file. As on Windows, a file still open
+// cannot be deleted; a use of a closed file throws.
 #pragma once
 
 #include <cstdint>

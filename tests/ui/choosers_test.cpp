@@ -1,7 +1,7 @@
 // The "..." choosers through their real dialogs and menu: the target and icon files in open dialogs,
 // the shortcut path from the destination menu (beside the target, the special folders, a save dialog
 // with its ".lnk" rule), the working folder from the folder browser, taken only when its whole path can
-// be had; a cancel changes nothing.
+// be had; a cancel changes nothing. A file chosen in a dialog makes its folder the current folder.
 #include <windows.h>
 #include <commctrl.h>
 #include <gtest/gtest.h>
@@ -41,8 +41,18 @@ protected:
             }, 5000));
             form.EndDialog(warning);
         }
-        SetDlgItemTextW(dialog, 0x47C, typed.c_str());
+        std::wstring folder, name;
+        SplitPath(typed, folder, name);
+        if (!folder.empty()) {  // browsed into first: a full path typed leaves the dialog's folder as it was
+            SetDlgItemTextW(dialog, 0x47C, folder.c_str());
+            SendMessageW(dialog, WM_COMMAND, IDOK, 0);
+        }
+        SetDlgItemTextW(dialog, 0x47C, name.c_str());
         form.EndDialog(dialog, typed.empty() ? IDCANCEL : IDOK);
+        wchar_t current[MAX_PATH] = {};
+        GetCurrentDirectoryW(MAX_PATH, current);
+        EXPECT_TRUE(typed.empty() || current + std::wstring(L"\\") == folder) << current;  // now the chosen file's folder
+        SetCurrentDirectoryW(L"C:\\");  // elsewhere again for the next dialog
     }
 };
 

@@ -1,11 +1,12 @@
 // The writer through the real Win32 calls on real files under Wine: what it takes from the system and
 // what it leaves on disk: names in the exact bytes of code pages 932, 1252 and 65001 or refused; the
 // target by seven spellings refused; 259-character shortcut paths in a deep folder, their temporary
-// file reached by its \\?\ form; the temporary file flushed and unshared for writing when renamed; a
-// shortcut of more than 64 KiB replaced, or written in place while another program holds it. Where
-// Windows is stricter than Wine (MAX_PATH, file times), a call of the test's own stands in front of the
-// system's. The rules of the format and of refusals, and faults at every step, are the
-// fake system's tests (tests/lnk); here only what the real calls decide.
+// file reached by its \\?\ form; a taken temporary name passed over, what takes it left as it was; the
+// temporary file flushed and unshared for writing when renamed; a shortcut of more than 64 KiB
+// replaced, or written in place while another program holds it. Where Windows is stricter than Wine
+// (MAX_PATH, file times), a call of the test's own stands in front of the system's. The rules of the
+// format and of refusals, and faults at every step, are the fake system's tests (tests/lnk); here only
+// what the real calls decide.
 #include "../lnk/lnk_reader.h"
 #include "lnk/platform.h"
 #include "lnk/shortcut_builder.h"
@@ -58,10 +59,8 @@ TEST_F(WriterOnRealFiles, NamesInTheAnsiCodePageOrRefused) {
         }
         // The name as the target's and as the shortcut's.
         const std::wstring made = MakeFile(name.text + L".exe", 3000);
-        __imp_GetFileAttributesExA = AttributesAsOnWindows;
-        const int16_t built = BuildShortcut(Request(made, dir + name.text + L".lnk"));
-        __imp_GetFileAttributesExA = realAttributes;
-        ASSERT_EQ(built, kBuildSucceeded);
+        const Hook onWindows(__imp_GetFileAttributesExA, AttributesAsOnWindows);
+        ASSERT_EQ(BuildShortcut(Request(made, dir + name.text + L".lnk")), kBuildSucceeded);
         ParsedLink link;
         std::string error;
         ASSERT_TRUE(ParseLink(ReadAll(dir + name.text + L".lnk"), &link, &error)) << error;
@@ -101,7 +100,7 @@ TEST_F(WriterOnRealFiles, ShortcutPathThatIsTheTargetIsRefused) {
         std::u16string name;
         return DefaultLnkPlatform().finalPath(std::string(path.begin(), path.end()), &name) ? name : u"unread";
     };
-    __imp_GetFileAttributesExA = AttributesAsOnWindows;
+    const Hook onWindows(__imp_GetFileAttributesExA, AttributesAsOnWindows);
     for (const std::wstring& link : {std::wstring(), target, upper, std::wstring(shortPath), dotted, onDriveZ, hardLink}) {
         EXPECT_EQ(BuildShortcut(Request(target, link)), kBuildFailed) << std::string(link.begin(), link.end());
         EXPECT_EQ(ReadAll(target), before);
@@ -109,7 +108,6 @@ TEST_F(WriterOnRealFiles, ShortcutPathThatIsTheTargetIsRefused) {
             EXPECT_EQ(finalPath(link) == finalPath(target), link != hardLink);
         }
     }
-    __imp_GetFileAttributesExA = realAttributes;
     EXPECT_EQ(FolderNames(dir), (std::vector<std::wstring>{L"hard.lnk", L"Target File.lnk"}));
 }
 
@@ -136,8 +134,8 @@ TEST_F(WriterOnRealFiles, ShortcutPathsUpTo259CharactersInADeepFolder) {
     for (size_t left; (left = MAX_PATH - temporary - deep.size()) > 0;) deep += std::wstring(left > 40 ? 20 : left - 1, L'd') + L"\\";
     ASSERT_TRUE(std::filesystem::create_directories(deep));
     const auto link = [&](size_t length) { return deep + std::wstring(length - deep.size() - 4, L'n') + L".lnk"; };
-    __imp_CreateFileW = CreateFileUpToMaxPath;
-    __imp_DeleteFileA = DeleteFileUpToMaxPath;
+    const Hook createFile(__imp_CreateFileW, CreateFileUpToMaxPath);
+    const Hook deleteFile(__imp_DeleteFileA, DeleteFileUpToMaxPath);
     for (const auto& [path, written] : {std::pair{link(259), true}, {link(260), false}, {L"\\\\?\\" + link(255), true}}) {
         EXPECT_EQ(BuildShortcut(Request(target, path)), written ? kBuildSucceeded : kBuildFailed) << path.size();
     }
@@ -146,9 +144,49 @@ TEST_F(WriterOnRealFiles, ShortcutPathsUpTo259CharactersInADeepFolder) {
     const HANDLE holder = CreateFileW(link(259).c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
     EXPECT_EQ(BuildShortcut(Request(target, link(259))), kBuildFailed);
     CloseHandle(holder);
-    __imp_CreateFileW = realCreateFile;
-    __imp_DeleteFileA = realDeleteFile;
     EXPECT_EQ(FolderNames(deep).size(), 2u) << "two shortcuts and no temporary file";
+}
+
+static int newFiles = 0;  // CreateFileW calls that make a new file
+static HANDLE WINAPI CreateFileCounted(LPCWSTR name, DWORD access, DWORD share, LPSECURITY_ATTRIBUTES security,
+                                       DWORD disposition, DWORD flags, HANDLE model) {
+    newFiles += disposition == CREATE_NEW;
+    return realCreateFile(name, access, share, security, disposition, flags, model);
+}
+
+// The first temporary name taken by a file, a folder, a read-only file or a file held open unshared:
+// the next name is used and what is there is left as it was. A folder that does not exist is not a
+// taken name: the Create fails at its first try.
+TEST_F(WriterOnRealFiles, TakenTemporaryNameIsPassedOver) {
+    const std::wstring target = MakeFile(L"app.exe", 10), link = dir + L"app.lnk";
+    const std::wstring name = L"~vantorelle-" + std::to_wstring(GetCurrentProcessId()) + L"-1.tmp", taken = dir + name;
+    enum Thing { kFile, kFolder, kReadOnly, kHeld, kNoFolder };
+    const Hook counted(__imp_CreateFileW, CreateFileCounted);
+    for (const Thing thing : {kFile, kFolder, kReadOnly, kHeld, kNoFolder}) {
+        SCOPED_TRACE(thing);
+        if (thing == kFolder) CreateDirectoryW(taken.c_str(), nullptr);
+        if (thing != kFolder && thing != kNoFolder) WriteAll(taken, {'o', 'l', 'd'});
+        if (thing == kReadOnly) SetFileAttributesW(taken.c_str(), FILE_ATTRIBUTE_READONLY);
+        const std::vector<uint8_t> bytes = ReadAll(taken);
+        const DWORD attributes = GetFileAttributesW(taken.c_str());
+        const HANDLE holder =  // unshared
+            thing == kHeld ? CreateFileW(taken.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr) : nullptr;
+        newFiles = 0;
+        const int16_t built = BuildShortcut(Request(target, thing == kNoFolder ? dir + L"none\\app.lnk" : link));
+        if (holder) CloseHandle(holder);
+        EXPECT_EQ(built, thing == kNoFolder ? kBuildFailed : kBuildSucceeded);
+        EXPECT_EQ(newFiles, thing == kNoFolder ? 1 : 2);
+        EXPECT_EQ(ReadAll(taken), bytes);
+        EXPECT_EQ(GetFileAttributesW(taken.c_str()), attributes);
+        ParsedLink parsed;
+        std::string error;
+        EXPECT_EQ(ParseLink(ReadAll(link), &parsed, &error), thing != kNoFolder) << error;
+        const std::vector<std::wstring> left = {L"app.exe", L"app.lnk", name};  // no second temporary file
+        EXPECT_EQ(FolderNames(dir), thing == kNoFolder ? std::vector<std::wstring>{L"app.exe"} : left);
+        SetFileAttributesW(taken.c_str(), FILE_ATTRIBUTE_NORMAL);
+        std::filesystem::remove_all(taken);
+        DeleteFileW(link.c_str());
+    }
 }
 
 // WriteFile, FlushFileBuffers and SetFileInformationByHandle as the writer calls them, seen on their
@@ -197,9 +235,9 @@ TEST_F(WriterOnRealFiles, ExistingShortcutIsReplacedOrWhenHeldWrittenInPlace) {
     const ShortcutRequest request = Request(target, link, std::wstring(32767, L'c'), std::wstring(32767, L'a'));
     ASSERT_EQ(BuildShortcut(request), kBuildSucceeded);
     const std::vector<uint8_t> fresh = ReadAll(link), old(fresh.size() + 1000, 'o');  // the old file is the longer
-    __imp_WriteFile = WriteSeen;
-    __imp_FlushFileBuffers = FlushSeen;
-    __imp_SetFileInformationByHandle = RenameSeen;
+    const Hook write(__imp_WriteFile, WriteSeen);
+    const Hook flush(__imp_FlushFileBuffers, FlushSeen);
+    const Hook rename(__imp_SetFileInformationByHandle, RenameSeen);
     for (bool held : {false, true}) {
         DeleteFileW(other.c_str());
         WriteAll(link, old);
@@ -211,9 +249,6 @@ TEST_F(WriterOnRealFiles, ExistingShortcutIsReplacedOrWhenHeldWrittenInPlace) {
         EXPECT_EQ(ReadAll(link), fresh) << held;
         EXPECT_EQ(ReadAll(other), held ? fresh : old) << held;
     }
-    __imp_WriteFile = realWrite;
-    __imp_FlushFileBuffers = realFlush;
-    __imp_SetFileInformationByHandle = realSetInformation;
     EXPECT_EQ(FolderNames(dir), (std::vector<std::wstring>{L"app.exe", L"app.lnk", L"other.lnk"}));
     EXPECT_GE(seen::renames, 1);
     EXPECT_EQ(seen::unflushedRenames, 0) << "renamed before its bytes were flushed";

@@ -30,6 +30,16 @@ inline std::vector<std::wstring> FolderNames(const std::wstring& folder) {
     return names;
 }
 
+// A call of the test's own in front of an imported one (__imp_Name) until the scope ends, so that a
+// failed ASSERT cannot leave it there.
+template <typename Call>
+struct Hook {
+    Call& slot;
+    const Call real;
+    Hook(Call& imported, Call own) : slot(imported), real(imported) { imported = own; }
+    ~Hook() { slot = real; }
+};
+
 class RealFiles : public ::testing::Test {
 protected:
     std::wstring dir;  // ends in a backslash
