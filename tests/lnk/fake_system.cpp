@@ -5,6 +5,7 @@
 #include <cstring>
 #include <deque>
 #include <stdexcept>
+#include <utility>
 
 namespace {
 
@@ -139,14 +140,10 @@ const LnkPlatform kFakePlatform = {
     .renameOpenFile = [](LnkFile file, const std::string& to) {
         if (++sys->renames <= sys->replaceFailures) return false;
         sys->files[to] = sys->files.at(Of(file).path);
-        sys->files.erase(Of(file).path);
-        Of(file).path = to;
+        sys->files.erase(std::exchange(Of(file).path, to));
         return true;
     },
-    .openInPlace = [](const std::string& path) {
-        bool taken;
-        return Open(path, false, &taken);
-    },
+    .openInPlace = [](const std::string& path) { bool taken; return Open(path, false, &taken); },
     .setFileEnd = [](LnkFile file, uint32_t length) { return sys->files.at(Of(file).path).resize(length), true; },
     .processId = []() { return 4242u; },
     .pause = [](uint32_t milliseconds) { sys->pausedMs += static_cast<int>(milliseconds); },

@@ -20,8 +20,7 @@ std::string FakeAnsi(const std::u16string& text);
 struct FakeNode {
     uint32_t attributes = 0x20;
     uint64_t size = 0, writeTime = 0, creationTime = 0, fileIndex = 0, fileIdHigh = 0;
-    std::u16string shortPath;  // empty: the same as the path
-    std::u16string finalPath;
+    std::u16string shortPath, finalPath;  // shortPath empty: the same as the path
     bool opens = true;  // false: it cannot be opened for a query of its id or final path
 };
 

@@ -51,10 +51,7 @@ protected:
 
     // Builds, expects success and returns the written file, checked by the strict reader.
     ParsedLink BuildAndParse(const ShortcutRequest& r) {
-        ParsedLink link;
-        std::string error;
         EXPECT_EQ(BuildShortcut(r), kBuildSucceeded);
-        EXPECT_TRUE(ParseLink(sys.files[FakeAnsi(r.linkPath)], &link, &error)) << error;
-        return link;
+        return ParseLink(sys.files[FakeAnsi(r.linkPath)]);
     }
 };

@@ -49,10 +49,9 @@ protected:
         }
         SetDlgItemTextW(dialog, 0x47C, name.c_str());
         form.EndDialog(dialog, typed.empty() ? IDCANCEL : IDOK);
-        wchar_t current[MAX_PATH] = {};
-        GetCurrentDirectoryW(MAX_PATH, current);
-        EXPECT_TRUE(typed.empty() || current + std::wstring(L"\\") == folder) << current;  // now the chosen file's folder
-        SetCurrentDirectoryW(L"C:\\");  // elsewhere again for the next dialog
+        const std::wstring current = std::filesystem::current_path().wstring() + L"\\";
+        EXPECT_TRUE(typed.empty() || current == folder) << current;  // now the chosen file's folder
+        std::filesystem::current_path(L"C:\\");  // elsewhere again for the next dialog
     }
 };
 
@@ -84,7 +83,6 @@ TEST_F(Choosers, DestinationMenuBesideTheTargetAndInTheSpecialFolders) {
         SendMessageW(form.form(), WM_COMMAND, kBesideTargetEntryId, 0);
         EXPECT_EQ(form.Text(kShortcutBoxId), target + L".lnk");
         for (int i = 0; i < 5; ++i) {
-            ASSERT_GT(folders[i].size(), 3u);
             SendMessageW(form.form(), WM_COMMAND, kProgramsEntryId + i, 0);
             const std::wstring path = form.Text(kShortcutBoxId);
             EXPECT_EQ(path, folders[i] + (target.empty() ? L"\\.lnk" : L"\\app.exe.lnk"));

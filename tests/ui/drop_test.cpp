@@ -13,7 +13,7 @@ namespace {
 // The drag's source moves the pointer to the drop point in ten steps, one each time the drag asks whether
 // to go on, waits there a few more and drops, as a user's mouse would.
 struct DragSource final : IDropSource {
-    POINT from, to;
+    POINT from = {2, 2}, to = {};  // from the screen's corner
     int asked = 0;
     DWORD shown = DROPEFFECT_NONE;  // what the pointer shows, from the target's answer
     HRESULT STDMETHODCALLTYPE QueryInterface(REFIID id, void** object) override {
@@ -43,9 +43,8 @@ DWORD DragOnto(const RunningForm& form, UINT format, const std::wstring& items, 
     RECT box;
     GetWindowRect(form.Control(id), &box);
     DragSource source;
-    source.from = {2, 2};
     source.to = {(box.left + box.right) / 2, (box.top + box.bottom) / 2};
-    SetCursorPos(2, 2);
+    SetCursorPos(source.from.x, source.from.y);
     DWORD effect = DROPEFFECT_NONE;
     DoDragDrop(data, &source, DROPEFFECT_COPY | DROPEFFECT_LINK, &effect);
     data->Release();

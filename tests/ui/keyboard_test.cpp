@@ -10,9 +10,7 @@
 class KeyboardUser : public WindowTest {
 protected:
     static constexpr POINT kPointer = {37, 23};
-    bool FocusComesTo(int id) const {
-        return WaitUntil([&] { return form.Focus() == form.Control(id); }, 5000);
-    }
+    bool FocusComesTo(int id) const { return WaitUntil([&] { return form.Focus() == form.Control(id); }, 5000); }
 };
 
 TEST_F(KeyboardUser, FocusComesBackToTheButtonAfterEachModalWindow) {

@@ -25,19 +25,20 @@ inline void WriteAll(const std::wstring& path, const std::vector<uint8_t>& bytes
 // Names in a folder, "." and ".." left out.
 inline std::vector<std::wstring> FolderNames(const std::wstring& folder) {
     std::vector<std::wstring> names;
-    std::error_code error;
-    for (const auto& entry : std::filesystem::directory_iterator(folder, error)) names.push_back(entry.path().filename());
+    for (const auto& entry : std::filesystem::directory_iterator(folder)) names.push_back(entry.path().filename());
     return names;
 }
 
-// A call of the test's own in front of an imported one (__imp_Name) until the scope ends, so that a
-// failed ASSERT cannot leave it there.
-template <typename Call>
+// The system's call behind an import (__imp_Name), as the loader bound it.
+template <auto& imported>
+const auto Real = imported;
+
+// A call of the test's own in front of an imported one until the scope ends, so that a failed ASSERT
+// cannot leave it there.
+template <auto& imported>
 struct Hook {
-    Call& slot;
-    const Call real;
-    Hook(Call& imported, Call own) : slot(imported), real(imported) { imported = own; }
-    ~Hook() { slot = real; }
+    explicit Hook(decltype(Real<imported>) own) { imported = own; }
+    ~Hook() { imported = Real<imported>; }
 };
 
 class RealFiles : public ::testing::Test {
@@ -53,7 +54,6 @@ protected:
     }
     void TearDown() override {
         std::error_code ignored;
-        for (const std::wstring& name : FolderNames(dir)) SetFileAttributesW((dir + name).c_str(), FILE_ATTRIBUTE_NORMAL);
         std::filesystem::remove_all(dir, ignored);
     }
     std::wstring MakeFile(const std::wstring& name, size_t size) {
