@@ -60,11 +60,10 @@ TEST_F(IconPreview, FilesWithIconsShowTheFirstAndOthersClearThePreview) {
 
 // CreateFileA, noting whether the preview's own check opened the file named "held.ico".
 extern "C" decltype(&CreateFileA) __imp_CreateFileA;
-static const decltype(&CreateFileA) realCreateFileA = __imp_CreateFileA;
 static bool heldOpened = false;
 static HANDLE WINAPI CreateFileNotingHeld(LPCSTR name, DWORD access, DWORD share, LPSECURITY_ATTRIBUTES security,
                                           DWORD disposition, DWORD flags, HANDLE model) {
-    const HANDLE file = realCreateFileA(name, access, share, security, disposition, flags, model);
+    const HANDLE file = Real<__imp_CreateFileA>(name, access, share, security, disposition, flags, model);
     if (strstr(name, "held.ico")) heldOpened = file != INVALID_HANDLE_VALUE;
     return file;
 }
@@ -77,7 +76,7 @@ TEST_F(IconPreview, IconFileHeldOpenByAnEditorIsOpened) {
     ASSERT_TRUE(CopyFileW(WindowsPathFromEnvironment("VANTORELLE_ICO").c_str(), held.c_str(), FALSE));
     const HANDLE editor = CreateFileW(held.c_str(), GENERIC_READ | GENERIC_WRITE | DELETE,
                                       FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr, OPEN_EXISTING, 0, nullptr);
-    const Hook noting(__imp_CreateFileA, CreateFileNotingHeld);
+    const Hook<__imp_CreateFileA> noting(CreateFileNotingHeld);
     Show(held);
     CloseHandle(editor);
     EXPECT_TRUE(heldOpened);
