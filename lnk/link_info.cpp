@@ -1,60 +1,30 @@
-// Queries the volume and serialises the LinkInfo header and body.
+// Serialises the LinkInfo: sizes first, then the offsets derived from them, then the bytes.
 #include "link_info.h"
 
-#include <cstring>
-
-#include "platform.h"
 #include "text.h"
 
-constexpr uint32_t kLabelBufferSize = 255;
+constexpr uint32_t kLinkInfoHeaderSize = 0x1C;
+constexpr uint32_t kVolumeIdAndLocalBasePath = 0x1;
+constexpr uint32_t kVolumeIdHeaderSize = 0x10;  // also where the label begins in it
 
-VolumeId QueryVolumeId(const std::string& driveRoot, uint32_t driveType) {
-    VolumeId volume;
-    char label[kLabelBufferSize + 1] = {};
-    uint32_t serial = 0;
-    if (LnkSystem().volumeInformation(driveRoot, label, kLabelBufferSize, &serial)) {
-        volume.label.assign(label, strnlen(label, kLabelBufferSize));
-        volume.driveSerialNumber = serial;
-    } else {
-        volume.driveSerialNumber = kSerialOfFailedQuery;
-    }
-    volume.volumeIdSize = 16 + AnsiSizeZ(volume.label);
-    volume.driveType = driveType;
-    return volume;
-}
-
-void AppendVolumeId(const VolumeId& volume, ByteBuffer& buffer) {
-    AppendU32(buffer, volume.volumeIdSize);
-    AppendU32(buffer, volume.driveType);
-    AppendU32(buffer, volume.driveSerialNumber);
-    AppendU32(buffer, volume.volumeLabelOffset);
-    AppendStringZ(buffer, volume.label);
-}
-
-LinkInfoHeader MakeLinkInfoHeader(const VolumeId& volume, const std::string& localBasePath) {
-    LinkInfoHeader header;
-    header.localBasePathOffset = kLinkInfoHeaderSize + volume.volumeIdSize;
-    header.commonPathSuffixOffset = header.localBasePathOffset + AnsiSizeZ(localBasePath);
-    header.linkInfoSize = header.commonPathSuffixOffset + 1;
-    return header;
-}
-
-ByteBuffer LinkInfoHeaderBytes(const LinkInfoHeader& header) {
+ByteBuffer LinkInfoBytes(const VolumeId& volume, const std::string& localBasePath) {
+    const uint32_t volumeIdSize = kVolumeIdHeaderSize + AnsiSizeZ(volume.label);
+    const uint32_t localBasePathOffset = kLinkInfoHeaderSize + volumeIdSize;
+    const uint32_t commonPathSuffixOffset = localBasePathOffset + AnsiSizeZ(localBasePath);
     ByteBuffer bytes;
-    AppendU32(bytes, header.linkInfoSize);
-    AppendU32(bytes, header.linkInfoHeaderSize);
-    AppendU32(bytes, header.linkInfoFlags);
-    AppendU32(bytes, header.volumeIdOffset);
-    AppendU32(bytes, header.localBasePathOffset);
-    AppendU32(bytes, header.commonNetworkRelativeLinkOffset);
-    AppendU32(bytes, header.commonPathSuffixOffset);
+    AppendU32(bytes, commonPathSuffixOffset + 1);  // LinkInfoSize
+    AppendU32(bytes, kLinkInfoHeaderSize);
+    AppendU32(bytes, kVolumeIdAndLocalBasePath);
+    AppendU32(bytes, kLinkInfoHeaderSize);  // VolumeIDOffset
+    AppendU32(bytes, localBasePathOffset);
+    AppendU32(bytes, 0);                    // CommonNetworkRelativeLinkOffset
+    AppendU32(bytes, commonPathSuffixOffset);
+    AppendU32(bytes, volumeIdSize);
+    AppendU32(bytes, volume.driveType);
+    AppendU32(bytes, volume.driveSerialNumber);
+    AppendU32(bytes, kVolumeIdHeaderSize);  // VolumeLabelOffset
+    AppendStringZ(bytes, volume.label);
+    AppendStringZ(bytes, localBasePath);
+    AppendU8(bytes, 0);  // the empty CommonPathSuffix
     return bytes;
-}
-
-ByteBuffer LinkInfoBodyBytes(const VolumeId& volume, const std::string& localBasePath) {
-    ByteBuffer body;
-    AppendVolumeId(volume, body);
-    AppendStringZ(body, localBasePath);
-    AppendU8(body, 0);  // the empty CommonPathSuffix
-    return body;
 }

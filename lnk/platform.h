@@ -1,4 +1,4 @@
-// What the shortcut writer needs of the operating system, as one replaceable table of calls.
+// What the shortcut writer needs of the operating system, as one table of calls that it is handed.
 // Strings at this boundary are bytes in the system ANSI code page, as the "A" calls take them. A file
 // path too long for those calls (the temporary file beside a shortcut in a deep folder) is reached by
 // the extended-length form of exactly the name those bytes spell.
@@ -84,11 +84,6 @@ struct LnkPlatform {
     void (*pause)(uint32_t milliseconds);
 };
 
-// The platform's own calls: Win32 on Windows, and on other systems a table whose every call fails.
+// The platform's own calls: Win32 on Windows, and on other systems a table whose every call fails. The
+// writer is handed this table, or a test's own (a fake system, or calls of the test's in front of these).
 const LnkPlatform& DefaultLnkPlatform();
-
-// The calls in use: the default unless a test has put its own in place.
-const LnkPlatform& LnkSystem();
-
-// Puts calls of the caller's own in place (nullptr restores the default). The table must outlive its use.
-void ReplaceLnkPlatform(const LnkPlatform* platform);

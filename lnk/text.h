@@ -4,25 +4,27 @@
 #include <cstdint>
 #include <string>
 
+struct LnkPlatform;
+
 // The longest ANSI string a shortcut can count (its counts are signed 16-bit).
 constexpr size_t kMaxAnsiBytes = 32767;
 
-// The exact ANSI form of text; false when a character has none or the form exceeds kMaxAnsiBytes.
-bool ToAnsi(const std::u16string& text, std::string* ansi);
+// The exact ANSI form of text in the system's code page; false when a character has none or the form
+// exceeds kMaxAnsiBytes.
+bool ToAnsi(const LnkPlatform& os, const std::u16string& text, std::string* ansi);
 
 // Bytes an ANSI string takes with its NUL terminator: its length + 1, so 1 for an empty one.
 int32_t AnsiSizeZ(const std::string& ansi);
 
-// True when the name ends in a dot or a blank, which the file system drops: it would name another file.
-bool EndsInDotOrBlank(const std::u16string& name);
-
-// True when a component of the path (between backslashes or slashes) ends in a dot or a blank, other
-// than "." and "..": the file system would drop those characters and name another file.
-bool HasComponentEndingInDotOrBlank(const std::u16string& path);
-
-// True when the path has a colon other than the one right after its drive letter (C:\…, \\?\C:\…):
-// anywhere else it names a stream of a file, "file.txt:x.lnk" one inside file.txt.
-bool HasColonBeyondDrive(const std::u16string& path);
+// Where the file name of a path begins: after its last "\" or "/", or after a drive's colon
+// ("D:app.lnk"); 0 when it has none. What comes before is its folder.
+template <typename String>
+size_t FileNameStart(const String& path) {
+    for (size_t at = path.size(); at > 0; --at) {
+        if (path[at - 1] == '\\' || path[at - 1] == '/' || path[at - 1] == ':') return at;
+    }
+    return 0;
+}
 
 // Splits off the head of s up to and including the first separator; s keeps the rest.
 // Without a separator the head is all of s and s becomes empty.

@@ -1,4 +1,4 @@
-// Special folders, the common file dialogs and path splitting. The dialogs and the shell queries use
+// Special folders and the common file dialogs. The dialogs and the shell queries use
 // the wide calls, so that their Japanese titles show on any system.
 #include "shell_services.h"
 
@@ -7,6 +7,8 @@
 #include <shlobj.h>
 #include <shlwapi.h>
 
+// The dialogs' file name buffers, as the program has always had them: a path chosen longer than 255
+// characters gives no file.
 constexpr DWORD kFileBufferChars = 256;
 // The longest path the system has, in characters with its NUL.
 constexpr DWORD kLongestPath = 32768;
@@ -108,11 +110,4 @@ std::wstring ShowSaveDialog(HWND owner, const std::wstring& title, const std::ws
         if (proposal.empty() || CommDlgExtendedError() != FNERR_INVALIDFILENAME) return L"";
         proposal.clear();
     }
-}
-
-void SplitPath(const std::wstring& path, std::wstring& folder, std::wstring& fileName) {
-    const size_t last = path.rfind(L'\\');
-    const size_t k = last == std::wstring::npos ? 0 : last + 1;
-    folder = path.substr(0, k);
-    fileName = path.substr(k);
 }

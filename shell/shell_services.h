@@ -28,6 +28,3 @@ std::wstring ShowOpenDialog(HWND owner, const std::wstring& title, const std::ws
 // On success filterIndex becomes the type selected when the dialog closed; on cancel it is unchanged.
 std::wstring ShowSaveDialog(HWND owner, const std::wstring& title, const std::wstring& filter,
                             const wchar_t* initialFolder, const std::wstring& proposedName, int32_t& filterIndex);
-
-// Splits a path at its last backslash: folder with its trailing backslash, and the file name.
-void SplitPath(const std::wstring& path, std::wstring& folder, std::wstring& fileName);

@@ -16,15 +16,15 @@ static void Key(WORD key) {
 
 int main(int argc, char** argv) {
     const DWORD holdMs = argc > 1 ? static_cast<DWORD>(atoi(argv[1])) : 8000;
-    RunningForm form(L"C:\\windows\\notepad.exe", true);
-    if (!form.form()) return 1;
-    SetWindowPos(form.form(), nullptr, 0, 0, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
-    form.SetText(kArgumentsBoxId, L"/p readme.txt");
-    form.SetText(kHotKeyBoxId, L"N");
-    SendMessageW(form.Control(kWindowStateListId), CB_SETCURSEL, 2, 0);
-    form.Settle();
+    RunningWindow window(L"C:\\windows\\notepad.exe", true);
+    if (!window.hwnd()) return 1;
+    SetWindowPos(window.hwnd(), nullptr, 0, 0, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
+    window.SetText(kArgumentsBoxId, L"/p readme.txt");
+    window.SetText(kHotKeyBoxId, L"N");
+    SendMessageW(window.Control(kWindowStateListId), CB_SETCURSEL, 2, 0);
+    window.Settle();
     RECT button;
-    GetWindowRect(form.Control(kDestinationButtonId), &button);
+    GetWindowRect(window.Control(kDestinationButtonId), &button);
     INPUT move = {};
     move.type = INPUT_MOUSE;
     move.mi.dwFlags = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE;
@@ -32,12 +32,12 @@ int main(int argc, char** argv) {
     move.mi.dy = MulDiv((button.top + button.bottom) / 2, 65535, GetSystemMetrics(SM_CYSCREEN) - 1);
     SendInput(1, &move, sizeof move);
     Sleep(200);
-    SetForegroundWindow(form.form());
-    form.Click(kDestinationButtonId);
+    SetForegroundWindow(window.hwnd());
+    window.Click(kDestinationButtonId);
     Sleep(500);
     for (WORD key : {VK_DOWN, VK_DOWN, VK_DOWN, VK_RIGHT}) Key(key);  // to the special folders
     Sleep(holdMs);
     Key(VK_ESCAPE);
     Key(VK_ESCAPE);
-    return form.Close() ? 0 : 1;
+    return window.Close() ? 0 : 1;
 }

@@ -37,22 +37,14 @@ inline std::vector<std::wstring> ListEntries(HWND list) {
     return entries;
 }
 
-// The form in this process runs as the program's start routine runs it.
-inline DWORD WINAPI RunFormThread(void* arguments) {
-    const HINSTANCE instance = GetModuleHandleW(nullptr);
-    MainWindow form;
-    const HWND window = CreateMainWindow(instance, form, *static_cast<const std::wstring*>(arguments), SW_SHOWNORMAL);
-    if (!window) return 1;
-    OleInitialize(nullptr);
-    FinishMainWindow(instance, form);
-    const int result = RunMainWindow(window);
-    OleUninitialize();
-    return static_cast<DWORD>(result);
+// The window in this process, run by the program's own start-up.
+inline DWORD WINAPI RunWindowThread(void* arguments) {
+    return static_cast<DWORD>(RunProgram(GetModuleHandleW(nullptr), *static_cast<const std::wstring*>(arguments), SW_SHOWNORMAL));
 }
 
-class RunningForm {
+class RunningWindow {
 public:
-    explicit RunningForm(const std::wstring& arguments = L"", bool asProgram = false) : arguments_(arguments) {
+    explicit RunningWindow(const std::wstring& arguments = L"", bool asProgram = false) : arguments_(arguments) {
         if (asProgram) {
             std::wstring line = L"\"" + WindowsPathFromEnvironment("VANTORELLE_EXE") + L"\" " + arguments;
             STARTUPINFOW startup = {};
@@ -63,22 +55,22 @@ public:
             running_ = process.hProcess;
             thread_ = process.dwThreadId;
         } else {
-            running_ = CreateThread(nullptr, 0, RunFormThread, &arguments_, 0, &thread_);
+            running_ = CreateThread(nullptr, 0, RunWindowThread, &arguments_, 0, &thread_);
         }
-        WaitUntil([this] { return (form_ = WaitForWindow(kMainWindowClass, nullptr, 0)) != nullptr; });
-        Settle();  // answered once the form's message loop runs
+        WaitUntil([this] { return (window_ = WaitForWindow(kMainWindowClass, nullptr, 0)) != nullptr; });
+        Settle();  // answered once the window's message loop runs
     }
-    ~RunningForm() {
-        // A failed test may leave a box open: cancel it, then close the form.
+    ~RunningWindow() {
+        // A failed test may leave a box open: cancel it, then close the window.
         for (HWND box; (box = WaitForWindow(L"#32770", nullptr, 0)) != nullptr && !Ended(0);) EndDialog(box, IDCANCEL);
         if (!Close()) TerminateProcess(running_, 1);  // only the program's: a thread here always ends
         CloseHandle(running_);
     }
-    RunningForm(const RunningForm&) = delete;
-    RunningForm& operator=(const RunningForm&) = delete;
+    RunningWindow(const RunningWindow&) = delete;
+    RunningWindow& operator=(const RunningWindow&) = delete;
 
-    HWND form() const { return form_; }
-    HWND Control(int id) const { return GetDlgItem(form_, id); }
+    HWND hwnd() const { return window_; }
+    HWND Control(int id) const { return GetDlgItem(window_, id); }
     std::wstring Text(int id) const { return WindowText(Control(id)); }
     void SetText(int id, const std::wstring& text) const {
         SendMessageW(Control(id), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text.c_str()));
@@ -90,8 +82,8 @@ public:
     // Presses a key (injected input, the window in front), with heldKey such as VK_SHIFT held around it.
     void PressKey(WORD virtualKey, WORD heldKey = 0) const {
         if (GetWindowThreadProcessId(GetForegroundWindow(), nullptr) != thread_) {
-            SetForegroundWindow(form_);
-            WaitUntil([this] { return GetForegroundWindow() == form_; }, 5000);
+            SetForegroundWindow(window_);
+            WaitUntil([this] { return GetForegroundWindow() == window_; }, 5000);
         }
         if (heldKey) keybd_event(static_cast<BYTE>(heldKey), 0, 0, 0);
         keybd_event(static_cast<BYTE>(virtualKey), 0, 0, 0);
@@ -113,39 +105,39 @@ public:
         }
         return Focus() == Control(id);
     }
-    // A visible window of the form's thread other than the form, of a class ("#32770": a box or dialog,
+    // A visible window of the window's thread other than the window, of a class ("#32770": a box or dialog,
     // "#32768": a menu) and caption (nullptr: any); nullptr after the timeout.
     HWND WaitForWindow(const wchar_t* className, const wchar_t* caption = nullptr, DWORD timeoutMs = 10000) const {
         HWND found = nullptr;
         WaitUntil([&] {
             while ((found = FindWindowExW(nullptr, found, className, caption)) != nullptr) {
-                if (found != form_ && IsWindowVisible(found) && GetWindowThreadProcessId(found, nullptr) == thread_) return true;
+                if (found != window_ && IsWindowVisible(found) && GetWindowThreadProcessId(found, nullptr) == thread_) return true;
             }
             return false;
         }, timeoutMs);
         return found;
     }
-    // Ends a box or dialog with a button and waits until it is gone and the form has handled the result.
+    // Ends a box or dialog with a button and waits until it is gone and the window has handled the result.
     void EndDialog(HWND dialog, int button = IDOK) const {
         PostMessageW(dialog, WM_COMMAND, MAKEWPARAM(button, BN_CLICKED), reinterpret_cast<LPARAM>(GetDlgItem(dialog, button)));
         WaitUntil([dialog] { return !IsWindow(dialog); });
         Settle();
     }
-    // Lets the form handle all it was sent; false when it no longer answers.
+    // Lets the window handle all it was sent; false when it no longer answers.
     bool Settle() const {
         DWORD_PTR ignored;
-        return SendMessageTimeoutW(form_, WM_NULL, 0, 0, SMTO_NORMAL, 5000, &ignored) != 0;
+        return SendMessageTimeoutW(window_, WM_NULL, 0, 0, SMTO_NORMAL, 5000, &ignored) != 0;
     }
-    // Waits for the form's thread or program to end.
+    // Waits for the window's thread or program to end.
     bool Ended(DWORD timeoutMs = 10000) const { return WaitForSingleObject(running_, timeoutMs) == WAIT_OBJECT_0; }
     bool Close() const {
-        PostMessageW(form_, WM_CLOSE, 0, 0);
+        PostMessageW(window_, WM_CLOSE, 0, 0);
         return Ended();
     }
 
 private:
-    std::wstring arguments_;  // the form's thread reads them
-    HANDLE running_ = nullptr;  // the form's thread, or the program's process
+    std::wstring arguments_;  // the window's thread reads them
+    HANDLE running_ = nullptr;  // the window's thread, or the program's process
     DWORD thread_ = 0;
-    HWND form_ = nullptr;
+    HWND window_ = nullptr;
 };

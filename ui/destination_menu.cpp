@@ -4,12 +4,12 @@
 #include <shlobj.h>
 
 #include "window_actions.h"
+#include "lnk/text.h"
 #include "shell/shell_services.h"
 
 static std::wstring TargetFileName(const MainWindow& window) {
-    std::wstring folder, fileName;
-    SplitPath(TextOf(window.targetBox), folder, fileName);
-    return fileName;
+    const std::wstring target = TextOf(Control(window, kTargetBoxId));
+    return target.substr(FileNameStart(target));
 }
 
 // A name keeps its ".lnk" in any case; any other name gets one.
@@ -20,7 +20,7 @@ static std::wstring WithLnkExtension(const std::wstring& path) {
 }
 
 void PlaceShortcutBesideTarget(MainWindow& window) {
-    SetText(window.shortcutBox, TextOf(window.targetBox) + L".lnk");
+    SetText(Control(window, kShortcutBoxId), TextOf(Control(window, kTargetBoxId)) + L".lnk");
 }
 
 void PlaceShortcutWhereUserSays(MainWindow& window) {
@@ -28,7 +28,7 @@ void PlaceShortcutWhereUserSays(MainWindow& window) {
     int32_t filterIndex = 0;
     const std::wstring chosen = ShowSaveDialog(window.hwnd, L"ショートカットの作成先", filter, nullptr,
                                                TargetFileName(window) + L".lnk", filterIndex);
-    if (!chosen.empty()) SetText(window.shortcutBox, WithLnkExtension(chosen));
+    if (!chosen.empty()) SetText(Control(window, kShortcutBoxId), WithLnkExtension(chosen));
 }
 
 static std::wstring PathOf(SpecialFolder folder) {
@@ -41,6 +41,7 @@ static std::wstring PathOf(SpecialFolder folder) {
         return appData.empty() ? appData : appData + L"Microsoft\\Internet Explorer\\Quick Launch\\";
     }
     case SpecialFolder::kSendTo: return GetSpecialFolderPath(CSIDL_SENDTO);
+    case SpecialFolder::kNone: break;
     }
     return L"";
 }
@@ -49,7 +50,7 @@ void PlaceShortcutInSpecialFolder(MainWindow& window, SpecialFolder special) {
     const std::wstring folder = PathOf(special);
     if (folder.empty()) return;  // a folder that cannot be found leaves the field as it was
     const std::wstring path = folder + TargetFileName(window) + L".lnk";
-    SetText(window.shortcutBox, path);
+    SetText(Control(window, kShortcutBoxId), path);
     const auto end = static_cast<WPARAM>(path.size());
-    SendMessageW(window.shortcutBox, EM_SETSEL, end, static_cast<LPARAM>(end));
+    SendMessageW(Control(window, kShortcutBoxId), EM_SETSEL, end, static_cast<LPARAM>(end));
 }

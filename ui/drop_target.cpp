@@ -1,5 +1,6 @@
-// The target box as the window's one OLE drop target: a drop that carries a list of files hands the
-// list to TargetBox_OLEDragDrop; anything else is refused with the no-drop cursor.
+// The target box as the window's one OLE drop target: a drop that carries a list of files makes its
+// first file the target; anything else is refused with the no-drop cursor, and a drop without a file
+// list changes nothing.
 #include <windows.h>
 #include <ole2.h>
 #include <shellapi.h>
@@ -16,6 +17,21 @@ FORMATETC FileListFormat() {
 bool CarriesFiles(IDataObject* data) {
     FORMATETC format = FileListFormat();
     return data && data->QueryGetData(&format) == S_OK;
+}
+
+// The first file of a drop's file list; "" without one.
+std::wstring FirstDroppedFile(IDataObject* data) {
+    FORMATETC format = FileListFormat();
+    STGMEDIUM medium = {};
+    if (!data || data->GetData(&format, &medium) != S_OK) return L"";
+    std::wstring path;
+    const auto drop = static_cast<HDROP>(medium.hGlobal);  // the memory handle itself: the call locks it
+    if (DragQueryFileW(drop, 0xFFFFFFFF, nullptr, 0) > 0) {
+        path.resize(DragQueryFileW(drop, 0, nullptr, 0) + 1);
+        path.resize(DragQueryFileW(drop, 0, &path[0], static_cast<UINT>(path.size())));
+    }
+    ReleaseStgMedium(&medium);
+    return path;
 }
 
 // The COM object that OLE calls during a drag over the box.
@@ -53,33 +69,21 @@ struct TargetBoxDrop final : IDropTarget {
     HRESULT STDMETHODCALLTYPE DragLeave() override { return S_OK; }
     HRESULT STDMETHODCALLTYPE Drop(IDataObject* data, DWORD, POINTL, DWORD* effect) override {
         *effect = CarriesFiles(data) ? (*effect & DROPEFFECT_COPY) : DROPEFFECT_NONE;
-        TargetBox_OLEDragDrop(*window, data);
+        const std::wstring path = FirstDroppedFile(data);
+        if (!path.empty()) ApplyTargetPath(*window, path);
         return S_OK;
     }
 };
 
 }  // namespace
 
-std::wstring FirstDroppedFile(IDataObject* data) {
-    FORMATETC format = FileListFormat();
-    STGMEDIUM medium = {};
-    if (!data || data->GetData(&format, &medium) != S_OK) return L"";
-    std::wstring path;
-    const auto drop = static_cast<HDROP>(medium.hGlobal);  // the memory handle itself: the call locks it
-    if (DragQueryFileW(drop, 0xFFFFFFFF, nullptr, 0) > 0) {
-        path.resize(DragQueryFileW(drop, 0, nullptr, 0) + 1);
-        path.resize(DragQueryFileW(drop, 0, &path[0], static_cast<UINT>(path.size())));
-    }
-    ReleaseStgMedium(&medium);
-    return path;
-}
-
-void RegisterTargetBoxDrop(MainWindow& window) {
+bool RegisterTargetBoxDrop(MainWindow& window) {
     auto* target = new TargetBoxDrop(&window);
-    RegisterDragDrop(window.targetBox, target);
+    const bool registered = RegisterDragDrop(Control(window, kTargetBoxId), target) == S_OK;
     target->Release();  // the registration holds its own reference
+    return registered;
 }
 
 void RevokeTargetBoxDrop(MainWindow& window) {
-    RevokeDragDrop(window.targetBox);
+    RevokeDragDrop(Control(window, kTargetBoxId));
 }

@@ -26,15 +26,20 @@ static wchar_t FirstClipboardCharacter(HWND owner) {
     return first;
 }
 
-// Character keys go to HotKeyBox_KeyPress, Enter and Esc included, which the box would otherwise leave
-// to the window; the character itself is never inserted by the box. A paste, from the context menu
+// What a character typed or pasted shows in the box: the key it names, or nothing.
+static void ShowHotKey(HWND box, wchar_t key) {
+    const wchar_t shown = HotKeyCharacter(key);
+    SetText(box, shown ? std::wstring(1, shown) : std::wstring());
+}
+
+// Character keys are shown as the key they name, Enter and Esc included, which the box would otherwise
+// leave to the window; the character itself is never inserted by the box. A paste, from the context menu
 // or with Shift+Insert, is taken as the typing of the clipboard's first character.
-static LRESULT CALLBACK HotKeyBoxProc(HWND box, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR, DWORD_PTR data) {
-    MainWindow& window = *reinterpret_cast<MainWindow*>(data);
+static LRESULT CALLBACK HotKeyBoxProc(HWND box, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR, DWORD_PTR) {
     const bool shiftInsert = message == WM_KEYDOWN && wParam == VK_INSERT && GetKeyState(VK_SHIFT) < 0;
     if (message == WM_PASTE || shiftInsert) {
         const wchar_t first = FirstClipboardCharacter(box);
-        if (first != 0) HotKeyBox_KeyPress(window, first);
+        if (first != 0) ShowHotKey(box, first);
         return 0;
     }
     if (message == WM_GETDLGCODE && lParam) {
@@ -44,19 +49,15 @@ static LRESULT CALLBACK HotKeyBoxProc(HWND box, UINT message, WPARAM wParam, LPA
         }
     }
     if (message == WM_CHAR) {
-        HotKeyBox_KeyPress(window, static_cast<wchar_t>(wParam));
+        ShowHotKey(box, static_cast<wchar_t>(wParam));
         return 0;
     }
     if (message == WM_NCDESTROY) RemoveWindowSubclass(box, HotKeyBoxProc, 0);
     return DefSubclassProc(box, message, wParam, lParam);
 }
 
-void HookHotKeyBox(MainWindow& window) {
-    ImmAssociateContext(window.hotKeyBox, nullptr);  // one key, not composed text
-    SetWindowSubclass(window.hotKeyBox, HotKeyBoxProc, 0, reinterpret_cast<DWORD_PTR>(&window));
-}
-
-void ShowHotKey(MainWindow& window, wchar_t key) {
-    const wchar_t shown = HotKeyCharacter(key);
-    SetText(window.hotKeyBox, shown ? std::wstring(1, shown) : std::wstring());
+void HookHotKeyBox(const MainWindow& window) {
+    const HWND box = Control(window, kHotKeyBoxId);
+    ImmAssociateContext(box, nullptr);  // one key, not composed text
+    SetWindowSubclass(box, HotKeyBoxProc, 0, 0);
 }

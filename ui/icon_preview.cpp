@@ -7,6 +7,7 @@
 
 #include "window_actions.h"
 #include "shell/icon_file_check.h"
+#include "lnk/platform.h"
 #include "lnk/text.h"
 #include "picture_box.h"
 
@@ -27,9 +28,9 @@ static bool IconReaderStaysInsideFile(HANDLE file) {
 // The icon file as the system finds it (searched for as the system searches), in its ANSI form; "" when
 // the name has no exact ANSI form, no file is found, or the system's reader would read outside it.
 static std::string SoundIconFile(const MainWindow& window) {
-    const std::u16string name = TextOf16(window.iconFileBox);
+    const std::u16string name = TextOf16(Control(window, kIconFileBoxId));
     std::string ansi;
-    if (name.empty() || !ToAnsi(name, &ansi)) return "";
+    if (name.empty() || !ToAnsi(DefaultLnkPlatform(), name, &ansi)) return "";
     // The found path can take more bytes than MAX_PATH in a multi-byte code page: sized by the answer.
     const DWORD size = SearchPathA(nullptr, ansi.c_str(), nullptr, 0, nullptr, nullptr);
     std::string found(size, '\0');
@@ -45,50 +46,48 @@ static std::string SoundIconFile(const MainWindow& window) {
     return fits ? found : "";
 }
 
-// ExtractIconA of the icon file; a broken one holds no icons.
-static HICON ExtractFromIconFile(const MainWindow& window, UINT index) {
-    const std::string file = SoundIconFile(window);
-    return file.empty() ? nullptr : ExtractIconA(nullptr, file.c_str(), index);
-}
-
-static int32_t IconCount(const MainWindow& window) {
-    return static_cast<int32_t>(reinterpret_cast<INT_PTR>(ExtractFromIconFile(window, static_cast<UINT>(-1))));
-}
-
 static void EnableIconButtons(const MainWindow& window, BOOL enable) {
-    EnableWindow(window.previousIconButton, enable);
-    EnableWindow(window.nextIconButton, enable);
+    EnableWindow(Control(window, kPreviousIconButtonId), enable);
+    EnableWindow(Control(window, kNextIconButtonId), enable);
 }
 
-// Draws the chosen icon at (4, 4) into the cleared preview.
-static void ShowChosenIcon(const MainWindow& window) {
-    HICON icon = ExtractFromIconFile(window, static_cast<UINT>(window.CurrentIconIndex));
-    PictureClear(window.iconPreview);
+// Draws the chosen icon of a checked icon file ("": none) at (4, 4) into the cleared preview.
+static void ShowChosenIcon(const MainWindow& window, const std::string& file) {
+    HICON icon = file.empty() ? nullptr : ExtractIconA(nullptr, file.c_str(), static_cast<UINT>(window.chosenIcon));
+    PictureClear(Control(window, kIconPreviewId));
     // ExtractIcon answers 1 for a file that is no icon container: not a handle to draw.
     if (reinterpret_cast<INT_PTR>(icon) > 1) {
         const int offset = TwipsToPixels(window, 60);  // 4 pixels at 96 DPI
-        DrawIcon(PictureDC(window.iconPreview), offset, offset, icon);
+        DrawIcon(PictureDC(Control(window, kIconPreviewId)), offset, offset, icon);
         DestroyIcon(icon);
     }
-    PictureRefresh(window.iconPreview);
+    PictureRefresh(Control(window, kIconPreviewId));
 }
 
+// The file is checked once per change; a file without icons shows none and keeps the chosen icon.
 void ShowIconsOfIconFile(MainWindow& window) {
-    const int32_t count = IconCount(window);
+    const std::string file = SoundIconFile(window);
+    const auto count = file.empty() ? 0 : reinterpret_cast<INT_PTR>(ExtractIconA(nullptr, file.c_str(), static_cast<UINT>(-1)));
+    EnableIconButtons(window, count > 0);
     if (count > 0) {
-        EnableIconButtons(window, TRUE);
-        window.LastIconIndex = count - 1;
-        window.CurrentIconIndex = 0;
-        StepIcon(window, -1);
-    } else {
-        PictureClear(window.iconPreview);
-        PictureRefresh(window.iconPreview);
-        EnableIconButtons(window, FALSE);
+        window.lastIcon = static_cast<int32_t>(count - 1);
+        window.chosenIcon = 0;
     }
+    ShowChosenIcon(window, count > 0 ? file : "");
 }
 
-void StepIcon(MainWindow& window, int step) {
-    const int32_t next = window.CurrentIconIndex + step;
-    window.CurrentIconIndex = next < 0 ? 0 : next > window.LastIconIndex ? window.LastIconIndex : next;
-    ShowChosenIcon(window);
+// Moves the chosen icon by step within the icon file, without wrapping; the file is checked again, as
+// it may have changed since it was shown.
+static void StepIcon(MainWindow& window, int step) {
+    const int32_t next = window.chosenIcon + step;
+    window.chosenIcon = next < 0 ? 0 : next > window.lastIcon ? window.lastIcon : next;
+    ShowChosenIcon(window, SoundIconFile(window));
+}
+
+void ShowPreviousIcon(MainWindow& window) {
+    StepIcon(window, -1);
+}
+
+void ShowNextIcon(MainWindow& window) {
+    StepIcon(window, +1);
 }

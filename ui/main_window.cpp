@@ -1,5 +1,5 @@
 // The main window: its class, its controls built from the layout table, the separator it paints,
-// and the dispatch of each control's event to the handler of its row.
+// and the dispatch of each control's event to the action of its row.
 #include <windows.h>
 #include <commctrl.h>
 #include <oleacc.h>
@@ -25,6 +25,10 @@ constexpr WPARAM kTextBoxLimit = kMaxAnsiBytes;
 
 MainWindow* MainWindowOf(HWND window) {
     return reinterpret_cast<MainWindow*>(GetWindowLongPtrW(window, GWLP_USERDATA));
+}
+
+HWND Control(const MainWindow& window, int id) {
+    return GetDlgItem(window.hwnd, id);
 }
 
 int TwipsToPixels(const MainWindow& window, int twips) {
@@ -73,7 +77,7 @@ static HMENU CreateDestinationMenu() {
     HMENU menu = CreatePopupMenu();
     for (size_t i = 0; i < kMenuEntryCount; ++i) {
         const MenuEntrySpec& entry = kMenuEntries[i];
-        AppendMenuW(entry.inSpecialFolders ? special : menu, MF_STRING, entry.id, entry.caption);
+        AppendMenuW(entry.action ? menu : special, MF_STRING, entry.id, entry.caption);
     }
     AppendMenuW(menu, MF_POPUP, reinterpret_cast<UINT_PTR>(special), L"特殊フォルダ(&S)");
     return menu;
@@ -166,7 +170,7 @@ static void AddToolTips(MainWindow& window, HINSTANCE instance) {
         tool.cbSize = sizeof tool;
         tool.uFlags = TTF_IDISHWND | TTF_SUBCLASS;
         tool.hwnd = window.hwnd;
-        tool.uId = reinterpret_cast<UINT_PTR>(window.*item.handle);
+        tool.uId = reinterpret_cast<UINT_PTR>(Control(window, item.id));
         tool.lpszText = const_cast<wchar_t*>(item.toolTip);
         SendMessageW(tips, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&tool));
     }
@@ -190,14 +194,15 @@ static void AnnotateForScreenReaders(MainWindow& window) {
     for (size_t i = 0; i < kControlCount; ++i) {
         const ControlSpec& item = kControls[i];
         if (item.kind == ControlKind::kButton && SaysNothing(item.caption)) {
-            services->SetHwndPropStr(window.*item.handle, OBJID_CLIENT, CHILDID_SELF, PROPID_ACC_NAME, item.toolTip);
+            services->SetHwndPropStr(Control(window, item.id), OBJID_CLIENT, CHILDID_SELF, PROPID_ACC_NAME,
+                                     item.toolTip);
         }
     }
     VARIANT role;
     VariantInit(&role);
     role.vt = VT_I4;
     role.lVal = ROLE_SYSTEM_GRAPHIC;
-    services->SetHwndProp(window.iconPreview, OBJID_CLIENT, CHILDID_SELF, PROPID_ACC_ROLE, role);
+    services->SetHwndProp(Control(window, kIconPreviewId), OBJID_CLIENT, CHILDID_SELF, PROPID_ACC_ROLE, role);
     services->Release();
 }
 
@@ -210,12 +215,11 @@ static void CreateControls(MainWindow& window, HINSTANCE instance) {
         const ControlSpec& item = kControls[i];
         const RECT place = item.kind == ControlKind::kLabel ? LabelPlaceOf(window, item, measure) : PlaceOf(window, item);
         HWND control = CreateControl(window, item, place, instance);
-        if (item.handle) window.*item.handle = control;
         if (item.kind == ControlKind::kComboList) FitComboHeight(control, TwipsToPixels(window, item.height));
     }
     SelectObject(measure, previous);
     DeleteDC(measure);
-    window.focusedControl = window.targetBox;
+    window.focusedControl = Control(window, kTargetBoxId);
     HookHotKeyBox(window);
 }
 
@@ -227,15 +231,18 @@ static void PaintSeparator(const MainWindow& window, HDC dc) {
     }
 }
 
-// A control's click or change, or a menu entry's choice, handed to the handler of its row.
+// A control's click or change, or a menu entry's choice, does what its row says.
 static void OnCommand(MainWindow& window, int id, int code) {
     for (size_t i = 0; i < kControlCount; ++i) {
         const ControlSpec& item = kControls[i];
         const int event = item.kind == ControlKind::kTextBox ? EN_CHANGE : BN_CLICKED;
-        if (item.id == id && item.handler && code == event) item.handler(window);
+        if (item.id == id && item.action && code == event) item.action(window);
     }
     for (size_t i = 0; i < kMenuEntryCount; ++i) {
-        if (kMenuEntries[i].id == id && code == 0) kMenuEntries[i].handler(window);
+        const MenuEntrySpec& entry = kMenuEntries[i];
+        if (entry.id != id || code != 0) continue;
+        if (entry.action) entry.action(window);
+        else PlaceShortcutInSpecialFolder(window, entry.specialFolder);
     }
 }
 
@@ -279,12 +286,12 @@ static LRESULT CALLBACK MainWindowProc(HWND hwnd, UINT message, WPARAM wParam, L
         return 0;
     }
     case WM_DESTROY:
-        RevokeTargetBoxDrop(*window);
+        if (window->dropRegistered) RevokeTargetBoxDrop(*window);
         DestroyMenu(window->destinationMenu);
-        DeleteObject(window->font);
         PostQuitMessage(0);
         return 0;
-    case WM_NCDESTROY:
+    case WM_NCDESTROY:  // after the controls, which use the font until they are gone
+        DeleteObject(window->font);
         SetWindowLongPtrW(hwnd, GWLP_USERDATA, 0);
         return 0;
     }
@@ -306,7 +313,25 @@ static void RegisterMainWindowClass(HINSTANCE instance) {
     RegisterClassExW(&wc);
 }
 
-HWND CreateMainWindow(HINSTANCE instance, MainWindow& window, const std::wstring& argumentText, int showCommand) {
+// The window-state list's entries, each with the show command it stores; the first chosen.
+static void FillWindowStateList(const MainWindow& window) {
+    // 最小化 stores 2 (SW_SHOWMINIMIZED), which Windows starts minimised and which every shortcut this
+    // program has written carries. The format's documentation names 7 for minimised, and readers that
+    // follow it take any value but 1, 3 and 7 as normal.
+    const struct {
+        const wchar_t* text;
+        LPARAM showCommand;
+    } states[] = {{L"通常のウインドウ", SW_SHOWNORMAL}, {L"最小化", SW_SHOWMINIMIZED}, {L"最大化", SW_SHOWMAXIMIZED}};
+    for (const auto& state : states) {
+        const LRESULT entry = SendMessageW(Control(window, kWindowStateListId), CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(state.text));
+        SendMessageW(Control(window, kWindowStateListId), CB_SETITEMDATA, entry, state.showCommand);
+    }
+    SendMessageW(Control(window, kWindowStateListId), CB_SETCURSEL, 0, 0);
+}
+
+// The main window and its controls, filled from the command line's target (its double quotes removed),
+// shown and painted.
+static HWND CreateMainWindow(HINSTANCE instance, MainWindow& window, const std::wstring& argumentText, int showCommand) {
     INITCOMMONCONTROLSEX controls = {sizeof controls, ICC_STANDARD_CLASSES | ICC_WIN95_CLASSES};
     InitCommonControlsEx(&controls);
     RegisterMainWindowClass(instance);
@@ -323,19 +348,17 @@ HWND CreateMainWindow(HINSTANCE instance, MainWindow& window, const std::wstring
     window.font = CreateDialogFont(window);
     window.destinationMenu = CreateDestinationMenu();
     CreateControls(window, instance);
-    MainWindow_Load(window, argumentText);
+    FillWindowStateList(window);
+    std::wstring target = argumentText;
+    target.erase(std::remove(target.begin(), target.end(), L'"'), target.end());
+    if (!target.empty()) ApplyTargetPath(window, target);
     ShowWindow(hwnd, showCommand);
     UpdateWindow(hwnd);
     return hwnd;
 }
 
-void FinishMainWindow(HINSTANCE instance, MainWindow& window) {
-    AddToolTips(window, instance);
-    RegisterTargetBoxDrop(window);
-    AnnotateForScreenReaders(window);
-}
-
-int RunMainWindow(HWND window) {
+// Runs the window's messages until it is closed; Tab moves the focus, Enter and Esc press nothing.
+static int RunMessages(HWND window) {
     MSG message;
     while (GetMessageW(&message, nullptr, 0, 0) > 0) {
         if (IsDialogMessageW(window, &message)) continue;
@@ -343,4 +366,23 @@ int RunMainWindow(HWND window) {
         DispatchMessageW(&message);
     }
     return static_cast<int>(message.wParam);
+}
+
+int RunProgram(HINSTANCE instance, const std::wstring& argumentText, int showCommand) {
+    MainWindow window;
+    const HWND hwnd = CreateMainWindow(instance, window, argumentText, showCommand);
+    if (!hwnd) return 1;
+    // Drag-and-drop, the screen-reader names and the folder browser need OLE on this thread; nothing on
+    // screen does, so it starts once the window is shown. Without it the window works, without drops.
+    const bool ole = SUCCEEDED(OleInitialize(nullptr));
+    AddToolTips(window, instance);
+    window.dropRegistered = ole && RegisterTargetBoxDrop(window);
+    AnnotateForScreenReaders(window);
+    const int result = RunMessages(hwnd);
+    if (ole) OleUninitialize();
+    return result;
+}
+
+void CloseMainWindow(MainWindow& window) {
+    DestroyWindow(window.hwnd);
 }

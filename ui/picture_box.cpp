@@ -1,4 +1,5 @@
-// The persistent image of a picture box: a memory bitmap of the client area, painted on WM_PAINT.
+// The persistent image of a picture box: a memory bitmap of the client area, painted on WM_PAINT. Where
+// the system has no memory for the bitmap, the box stays blank and the window works without it.
 #include "picture_box.h"
 
 const wchar_t kPictureBoxClass[] = L"VantorellePictureBox";
@@ -22,7 +23,7 @@ void CreateImage(HWND box) {
     image->dc = CreateCompatibleDC(screen);
     image->bitmap = CreateCompatibleBitmap(screen, image->area.right, image->area.bottom);
     ReleaseDC(box, screen);
-    image->previous = SelectObject(image->dc, image->bitmap);
+    if (image->bitmap) image->previous = SelectObject(image->dc, image->bitmap);
     SetWindowLongPtrW(box, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(image));
     PictureClear(box);
 }
@@ -30,8 +31,10 @@ void CreateImage(HWND box) {
 void DestroyImage(HWND box) {
     Image* image = ImageOf(box);
     if (!image) return;
-    SelectObject(image->dc, image->previous);
-    DeleteObject(image->bitmap);
+    if (image->bitmap) {
+        SelectObject(image->dc, image->previous);
+        DeleteObject(image->bitmap);
+    }
     DeleteDC(image->dc);
     delete image;
     SetWindowLongPtrW(box, GWLP_USERDATA, 0);
@@ -46,7 +49,8 @@ LRESULT CALLBACK PictureBoxProc(HWND box, UINT message, WPARAM wParam, LPARAM lP
         PAINTSTRUCT paint;
         HDC dc = BeginPaint(box, &paint);
         const Image* image = ImageOf(box);
-        BitBlt(dc, 0, 0, image->area.right, image->area.bottom, image->dc, 0, 0, SRCCOPY);
+        if (image->bitmap) BitBlt(dc, 0, 0, image->area.right, image->area.bottom, image->dc, 0, 0, SRCCOPY);
+        else FillRect(dc, &image->area, GetSysColorBrush(COLOR_BTNFACE));
         EndPaint(box, &paint);
         return 0;
     }

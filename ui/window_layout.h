@@ -1,6 +1,6 @@
-// The window's controls as data, one row each: what the window needs to create the control (kind,
-// rectangle in twips, caption, tool tip, initial state), where it keeps its handle and which handler
-// its event goes to. A new control is one row here and one handler.
+// The window's controls as data, one row each: what the window needs to create the control (kind, id,
+// rectangle in twips, caption, tool tip, initial state) and what its event does. A new control is its
+// id and its row here and, for a new event, the action it calls.
 #pragma once
 
 #include <windows.h>
@@ -17,50 +17,35 @@ struct ControlSpec {
     int left, top, width, height;  // twips, from the top-left corner of the client area
     const wchar_t* caption;        // nullptr: empty
     const wchar_t* toolTip;        // nullptr: none
-    HWND MainWindow::*handle;      // where the window keeps it; nullptr for a label, which it does not keep
-    // A button's click, a text box's change; nullptr: none.
-    void (*handler)(MainWindow& window);
+    // What a button's click or a text box's change does; nullptr: nothing.
+    void (*action)(MainWindow& window);
     bool disabled = false;  // disabled when the window opens
 };
 
-// Child-window identifiers. 1 and 2 (IDOK, IDCANCEL) are never used, so that Enter and Esc in a field
-// press nothing.
+// Child-window identifiers, field by field: its label, its box and its "..." where it has one. 1 and 2
+// (IDOK, IDCANCEL) are never used, so that Enter and Esc in a field press nothing.
 enum ControlId {
-    kTargetBoxId = 100,
-    kShortcutBoxId,
-    kArgumentsBoxId,
-    kWorkingFolderBoxId,
-    kIconFileBoxId,
-    kCommentBoxId,
-    kHotKeyBoxId,
-    kWindowStateListId,
-    kIconPreviewId,
-    kTargetChooserId,
-    kDestinationButtonId,
-    kWorkingFolderChooserId,
-    kIconFileChooserId,
-    kCreateButtonId,
-    kExitButtonId,
-    kPreviousIconButtonId,
-    kNextIconButtonId,
-    kTargetLabelId = 500,
-    kShortcutLabelId,
-    kArgumentsLabelId,
-    kWorkingFolderLabelId,
-    kIconFileLabelId,
-    kHotKeyLabelId,
-    kCtrlAltLabelId,
-    kCommentLabelId,
-    kWindowStateLabelId,
+    kTargetLabelId = 100, kTargetBoxId, kTargetChooserId,
+    kShortcutLabelId, kShortcutBoxId, kDestinationButtonId,
+    kArgumentsLabelId, kArgumentsBoxId,
+    kWorkingFolderLabelId, kWorkingFolderBoxId, kWorkingFolderChooserId,
+    kIconFileLabelId, kIconFileBoxId, kIconFileChooserId, kIconPreviewId, kPreviousIconButtonId, kNextIconButtonId,
+    kHotKeyLabelId, kCtrlAltLabelId, kHotKeyBoxId,
+    kWindowStateLabelId, kWindowStateListId,
+    kCommentLabelId, kCommentBoxId,
+    kCreateButtonId, kExitButtonId,
 };
+
+// The special folders a shortcut can be placed in, from the 特殊フォルダ submenu.
+enum class SpecialFolder { kNone, kPrograms, kDesktop, kStartup, kQuickLaunch, kSendTo };
 
 // The destination menu's entries, one row each: the shortcut beside the target, where a save dialog
 // says, or in one of the special folders of its submenu.
 struct MenuEntrySpec {
     int id;
     const wchar_t* caption;
-    bool inSpecialFolders;  // in the 特殊フォルダ submenu
-    void (*handler)(MainWindow& window);
+    void (*action)(MainWindow& window);                   // an entry of the menu itself
+    SpecialFolder specialFolder = SpecialFolder::kNone;  // else: an entry of the submenu, placing it there
 };
 enum MenuEntryId {
     kBesideTargetEntryId = 700,

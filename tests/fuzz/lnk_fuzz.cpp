@@ -28,17 +28,18 @@ static void Check(bool condition, const char* why) {
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     FuzzedDataProvider in(data, size);
     FakeSystem sys;
-    UseFakeSystem(&sys);
-    const ShortcutRequest r{u"C:\\" + Text(in, 40), in.ConsumeBool() ? u"" : u"C:\\" + Text(in, 40),
-                            Text(in, in.ConsumeBool() ? 40 : 33000), Text(in, 40), Text(in, 40),
-                            in.ConsumeIntegral<int32_t>(), in.ConsumeIntegral<uint32_t>(),
-                            in.ConsumeIntegral<int32_t>(), Text(in, 60)};
+    const LnkPlatform& os = FakePlatformOf(sys);
+    const ShortcutRequest r{.targetPath = u"C:\\" + Text(in, 40), .linkPath = in.ConsumeBool() ? u"" : u"C:\\" + Text(in, 40),
+                            .arguments = Text(in, in.ConsumeBool() ? 40 : 33000), .workingFolder = Text(in, 40),
+                            .iconFile = Text(in, 40), .iconIndex = in.ConsumeIntegral<int32_t>(),
+                            .hotKeyCode = in.ConsumeIntegral<uint32_t>(), .showCommand = in.ConsumeIntegral<int32_t>(),
+                            .comment = Text(in, 60)};
 
     // The system: every prefix of the target exists (or not), with attributes, sizes and a short form.
     std::u16string prefix;
     for (char16_t c : r.targetPath + u"\\") {
         std::string path;
-        if (c == u'\\' && !prefix.empty() && in.ConsumeIntegralInRange(0, 7) != 0 && ToAnsi(prefix, &path)) {
+        if (c == u'\\' && !prefix.empty() && in.ConsumeIntegralInRange(0, 7) != 0 && ToAnsi(os, prefix, &path)) {
             sys.nodes[path] = {in.ConsumeIntegral<uint32_t>(), in.ConsumeIntegral<uint64_t>(),
                                in.ConsumeIntegral<uint64_t>(), 0, 0, 0, in.ConsumeBool() ? u"" : Text(in, 20),
                                in.ConsumeBool() ? u"" : prefix, in.ConsumeBool()};
@@ -47,17 +48,17 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     }
     sys.driveTypes["C:\\"] = in.ConsumeIntegralInRange(0, 7);
     std::string label, existing;
-    if (in.ConsumeBool() && ToAnsi(Text(in, 12), &label)) sys.volumes["C:\\"] = {label, in.ConsumeIntegral<uint32_t>()};
+    if (in.ConsumeBool() && ToAnsi(os, Text(in, 12), &label)) sys.volumes["C:\\"] = {label, in.ConsumeIntegral<uint32_t>()};
     // One fault at most: a second one, in putting the old bytes back after a failed write in place,
     // would leave the shortcut as the disk kept it, which no writer can prevent.
     sys.faultAt[in.ConsumeIntegralInRange(0, kFakeSteps - 1)] = in.ConsumeIntegralInRange(0, 12);
     sys.replaceFailures = in.ConsumeIntegralInRange(0, 30);  // more than 24: written in place
-    if (ToAnsi(r.linkPath, &existing) && !existing.empty() && in.ConsumeBool()) {
+    if (ToAnsi(os, r.linkPath, &existing) && !existing.empty() && in.ConsumeBool()) {
         sys.files[existing] = in.ConsumeBytes<uint8_t>(in.ConsumeIntegralInRange<size_t>(0, 300));
     }
     const auto before = sys.files;
 
-    const int16_t result = BuildShortcut(r);
+    const int16_t result = BuildShortcut(os, r);
 
     Check(sys.handles == 0, "a file was left open");
     Check(result == kBuildSucceeded || (result == kBuildFailed && sys.files == before), "a failure changed the files");

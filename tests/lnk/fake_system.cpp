@@ -1,4 +1,4 @@
-// The fake system behind UseFakeSystem: the platform table's calls served from a FakeSystem.
+// The fake system's platform table: its calls served from a FakeSystem.
 #include "fake_system.h"
 
 #include <algorithm>
@@ -163,8 +163,8 @@ void FakeSystem::Add(const std::u16string& path, uint32_t attributes, uint64_t s
     nodes[FakeAnsi(path)] = {attributes, size, 0x01D9F00DBEEF1234, fileIndex, fileIndex, 0, shortPath, path};
 }
 
-void UseFakeSystem(FakeSystem* system) {
-    sys = system;
-    opened.clear();
-    ReplaceLnkPlatform(system ? &kFakePlatform : nullptr);
+const LnkPlatform& FakePlatformOf(FakeSystem& system) {
+    if (sys != &system) opened.clear();
+    sys = &system;
+    return kFakePlatform;
 }

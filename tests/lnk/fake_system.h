@@ -1,4 +1,4 @@
-// A file system, volume and code page of the test's own, put in place of the writer's platform calls,
+// A file system, volume and code page of the test's own, handed to the writer as its platform calls,
 // with a fault that can be injected at any step of any open file. As on Windows, a file still open
 // cannot be deleted; a use of a closed file throws.
 #pragma once
@@ -47,5 +47,5 @@ struct FakeSystem {
     void Add(const std::u16string& path, uint32_t attributes, uint64_t size = 0, const std::u16string& shortPath = u"");
 };
 
-// Puts the system in place of the platform calls; nullptr restores them.
-void UseFakeSystem(FakeSystem* system);
+// The platform table whose calls are served from system, for the writer to be handed.
+const LnkPlatform& FakePlatformOf(FakeSystem& system);

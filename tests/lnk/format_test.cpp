@@ -14,7 +14,8 @@ TEST_F(Format, RequestsStringsHotKeyIconIndexAndShowCommandAreWrittenAsGiven) {
         {&ShortcutRequest::arguments, 0x20}, {&ShortcutRequest::iconFile, 0x40}};
     for (const auto& [field, flag] : fields) {
         // Hot key: the key's low byte, with Ctrl and Alt. Icon index: without an icon file too.
-        ShortcutRequest r{u"C:\\A\\B.EXE", u"C:\\out.lnk", u"", u"", u"", -3, 0x17A, 3, u""};
+        ShortcutRequest r = Request();
+        std::tie(r.iconIndex, r.hotKeyCode, r.showCommand) = std::make_tuple(-3, 0x17A, 3);
         // GCC 12 warns here that std::u16string's copy of the literal may overlap itself, which it cannot
         // (a false -Wrestrict of that compiler's inlined basic_string code).
 #pragma GCC diagnostic push
@@ -26,8 +27,9 @@ TEST_F(Format, RequestsStringsHotKeyIconIndexAndShowCommandAreWrittenAsGiven) {
                   std::make_tuple(0x3 | flag, std::vector<std::string>{" "}, 0x067A, -3, 3));
     }
     // All four, in file order; the comment's count is in bytes: 6.
-    const ParsedLink link =
-        BuildAndParse({u"C:\\A\\B.EXE", u"C:\\out.lnk", u"-x", u"C:\\A\\", u"C:\\icons.dll", 0, 0, 1, u"あいう"});
+    ShortcutRequest all = Request(u"C:\\A\\B.EXE", u"C:\\out.lnk", u"-x");
+    std::tie(all.workingFolder, all.iconFile, all.comment) = std::make_tuple(u"C:\\A\\", u"C:\\icons.dll", u"あいう");
+    const ParsedLink link = BuildAndParse(all);
     EXPECT_EQ(link.strings, (std::vector<std::string>{"\x82\xA0\x82\xA2\x82\xA4", "C:\\A\\", "-x", "C:\\icons.dll"}));
 }
 

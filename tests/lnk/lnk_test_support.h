@@ -31,27 +31,26 @@ inline const std::vector<uint8_t> kWorkedExample = Hex(
 class LnkTest : public ::testing::Test {
 protected:
     FakeSystem sys;
+    const LnkPlatform& os = FakePlatformOf(sys);
 
     // C:\A\B.EXE, 1,000 bytes, on a fixed disk labelled "DATA".
     void SetUp() override {
-        UseFakeSystem(&sys);
         sys.volumes["C:\\"] = {"DATA", 0x1A2B3C4D};
         sys.Add(u"C:\\A", 0x10);
         sys.Add(u"C:\\A\\B.EXE", 0x20, 1000);
     }
-    void TearDown() override {
-        EXPECT_EQ(sys.handles, 0) << "a file was left open";
-        UseFakeSystem(nullptr);
-    }
+    void TearDown() override { EXPECT_EQ(sys.handles, 0) << "a file was left open"; }
 
     static ShortcutRequest Request(const std::u16string& target = u"C:\\A\\B.EXE",
                                    const std::u16string& link = u"C:\\out.lnk", const std::u16string& arguments = u"") {
-        return {target, link, arguments, u"", u"", 0, 0, 1, u""};
+        return {.targetPath = target, .linkPath = link, .arguments = arguments, .workingFolder = u"", .iconFile = u"",
+                .iconIndex = 0, .hotKeyCode = 0, .showCommand = 1, .comment = u""};
     }
+    int16_t Build(const ShortcutRequest& r) const { return BuildShortcut(os, r); }
 
     // Builds, expects success and returns the written file, checked by the strict reader.
     ParsedLink BuildAndParse(const ShortcutRequest& r) {
-        EXPECT_EQ(BuildShortcut(r), kBuildSucceeded);
+        EXPECT_EQ(Build(r), kBuildSucceeded);
         return ParseLink(sys.files[FakeAnsi(r.linkPath)]);
     }
 };

@@ -1,6 +1,6 @@
 // Requests at the limits of what can be written exactly: those within are written where they say;
-// the others are refused with result 0 before any file is touched, and before the file system is
-// asked anything when the request alone shows it.
+// the others are refused by the rule that names what is wrong, before any file is touched, and before
+// the file system is asked anything when the request alone shows it.
 #include "lnk_test_support.h"
 
 using Refusals = LnkTest;
@@ -41,51 +41,60 @@ TEST_F(Refusals, RequestsAtTheLimitsOfWhatCanBeWrittenExactly) {
         sys.Add(std::u16string(name.begin(), name.end()), a);
     }
 
-    auto expectRefused = [&](const std::vector<ShortcutRequest>& requests, bool asks) {
-        for (const ShortcutRequest& r : requests) {
-            SCOPED_TRACE(&r - requests.data());
-            sys.queries = 0;
-            EXPECT_EQ(BuildShortcut(r), kBuildFailed);
-            EXPECT_TRUE(sys.files.empty() && sys.calls[kFailOpen] == 0);
-            EXPECT_TRUE(asks || sys.queries == 0) << "the file system was asked";
-        }
-    };
-    expectRefused({
-        // Not a path on a drive letter, or one the system would read as another.
-        Request(u""), Request(u"B.EXE"), Request(u"A\\B.EXE"), Request(u"C:B.EXE"), Request(u"C:"),
-        Request(u"\\\\server\\share\\B.EXE"), Request(u"\\A\\B.EXE"), Request(u"1:\\A\\B.EXE"),
-        Request(u"{:\\A\\B.EXE"), Request(u"C:\\A\\\\B.EXE"), Request(u"C:\\\\A\\B.EXE"), Request(u"C:/A/B.EXE"),
-        Request(u"C:\\A/B.EXE"), Request(u"C:\\A\\..\\A\\B.EXE"), Request(u"C:\\.\\A\\B.EXE"), Request(u"C:\\A\\."),
-        Request(std::u16string(u"C:\\A\\B.EXE\0x", 12)), Request(u"C:\\A\\B.EXE:x"), Request(u"C:\\A\\B.EXE::$DATA"),
-        Request(u"C:\\A\\" + std::u16string(251, u'n') + u".exe"),  // 260 characters
-        // Names ending in dots or blanks, which the file system drops.
-        Request(u"C:\\A.\\B.EXE"), Request(u"C:\\A\\B.EXE."), Request(u"C:\\A\\B.EXE "), Request(u"C:\\A \\B.EXE"),
+    // Each rule with the requests it refuses. The request alone decides the first six: CheckRequest
+    // refuses them without any system and lets the others through; those are refused before a file is
+    // touched, and where a string has no exact ANSI form, before the file system is asked anything.
+    const std::pair<Refusal, std::vector<ShortcutRequest>> refused[] = {
+        // Not a path on a drive letter, or one the system would read as another; names ending in dots or
+        // blanks, which the file system drops.
+        {Refusal::kTargetNotOnDrive,
+         {Request(u""), Request(u"B.EXE"), Request(u"A\\B.EXE"), Request(u"C:B.EXE"), Request(u"C:"),
+          Request(u"\\\\server\\share\\B.EXE"), Request(u"\\A\\B.EXE"), Request(u"1:\\A\\B.EXE"),
+          Request(u"{:\\A\\B.EXE"), Request(u"C:\\A\\\\B.EXE"), Request(u"C:\\\\A\\B.EXE"), Request(u"C:/A/B.EXE"),
+          Request(u"C:\\A/B.EXE"), Request(u"C:\\A\\..\\A\\B.EXE"), Request(u"C:\\.\\A\\B.EXE"), Request(u"C:\\A\\."),
+          Request(std::u16string(u"C:\\A\\B.EXE\0x", 12)), Request(u"C:\\A\\B.EXE:x"), Request(u"C:\\A\\B.EXE::$DATA"),
+          Request(u"C:\\A.\\B.EXE"), Request(u"C:\\A\\B.EXE."), Request(u"C:\\A\\B.EXE "), Request(u"C:\\A \\B.EXE")}},
+        {Refusal::kTargetTooLong, {Request(u"C:\\A\\" + std::u16string(251, u'n') + u".exe")}},  // 260 characters
+        {Refusal::kShortcutNameEndsInDotOrBlank,
+         {Request(b, u"C:\\out.lnk."), Request(b, u"C:\\out.lnk . "), Request(b, u"C:\\dir.\\out.lnk"),
+          Request(b, u"C:/dir /out.lnk")}},
+        // 260 characters, with a NUL or with a colon that names a stream of a file.
+        {Refusal::kShortcutPathTooLong, {Request(b, u"C:\\A\\n" + longestLink.substr(5))}},
+        {Refusal::kShortcutPathHasNul, {Request(b, std::u16string(u"C:\\o\0.lnk", 9))}},
+        {Refusal::kShortcutPathHasStream,
+         {Request(b, u"C:\\A\\B.EXE:x.lnk"), Request(b, u"C:\\A\\B.EXE::$DATA"), Request(b, u"\\\\?\\C:\\A:x.lnk")}},
         // Characters without an ANSI form, refused rather than replaced by a look-alike; strings of more
         // than 32,767 ANSI bytes (16,384 double-byte characters are 32,768).
-        Request(u"C:\\café.exe"), Request(b, out, u"naïve"), Request(b, out, std::u16string(32768, u'x')),
-        Request(b, out, std::u16string(16384, u'あ')),
-    }, false);
-    expectRefused({
-        // Shortcut paths with a name ending in dots or blanks, or a character without an ANSI form.
-        Request(b, u"C:\\out.lnk."), Request(b, u"C:\\out.lnk . "), Request(b, u"C:\\dir.\\out.lnk"),
-        Request(b, u"C:/dir /out.lnk"), Request(b, u"C:\\café.lnk"),
-        // A missing target, a file named as a folder, a folder without a shortcut path.
-        Request(u"C:\\A\\missing.exe"), Request(u"C:\\A\\B.EXE\\"), Request(u"C:\\Tools", u""),
+        {Refusal::kNoExactAnsiForm,
+         {Request(u"C:\\café.exe"), Request(b, out, u"naïve"), Request(b, out, std::u16string(32768, u'x')),
+          Request(b, out, std::u16string(16384, u'あ')), Request(b, u"C:\\café.lnk")}},
+        // A missing target, or one whose short path takes 256 bytes; a file named as a folder; a folder
+        // without a shortcut path.
+        {Refusal::kTargetNotFound, {Request(u"C:\\A\\missing.exe"), Request(fits + u"n")}},
+        {Refusal::kTargetUnreadable, {Request(u"C:\\A\\B.EXE\\")}},
+        {Refusal::kNoShortcutPath, {Request(u"C:\\Tools", u"")}},
         // A shortcut path that is the target itself, by any spelling; the default one is too.
-        Request(u"C:\\A\\B.lnk", u""), Request(u"C:\\A\\B.lnk", u"C:\\A\\B.lnk"),
-        Request(u"C:\\A\\B.lnk", u"C:\\a\\B~1.LNK"), Request(u"C:\\A\\B.lnk", u"C:\\A\\hard.lnk"),
-        Request(u"C:\\A\\B.lnk", u"C:\\A\\B.LNK"), Request(u"C:\\A\\B.lnk", u"C:\\A\\shut.lnk"),
-        Request(u"C:\\S\\t.exe", u"C:\\s\\T~1.EXE"),
-        Request(u"C:\\S\\t.exe", u"C:\\S\\lost.lnk"),
+        {Refusal::kShortcutIsTheTarget,
+         {Request(u"C:\\A\\B.lnk", u""), Request(u"C:\\A\\B.lnk", u"C:\\A\\B.lnk"),
+          Request(u"C:\\A\\B.lnk", u"C:\\a\\B~1.LNK"), Request(u"C:\\A\\B.lnk", u"C:\\A\\hard.lnk"),
+          Request(u"C:\\A\\B.lnk", u"C:\\A\\B.LNK"), Request(u"C:\\A\\B.lnk", u"C:\\A\\shut.lnk"),
+          Request(u"C:\\S\\t.exe", u"C:\\s\\T~1.EXE"), Request(u"C:\\S\\t.exe", u"C:\\S\\lost.lnk")}},
         // A shortcut that is read-only, hidden, system or a folder.
-        Request(b, u"C:\\1.lnk"), Request(b, u"C:\\2.lnk"), Request(b, u"C:\\4.lnk"), Request(b, u"C:\\33.lnk"),
-        Request(b, u"C:\\16.lnk"),
-        // A shortcut path of 260 characters, with a NUL or with a colon that names a stream of a file; a
-        // short path of 256 bytes.
-        Request(b, u"C:\\A\\n" + longestLink.substr(5)), Request(b, std::u16string(u"C:\\o\0.lnk", 9)),
-        Request(b, u"C:\\A\\B.EXE:x.lnk"), Request(b, u"C:\\A\\B.EXE::$DATA"), Request(b, u"\\\\?\\C:\\A:x.lnk"),
-        Request(fits + u"n"),
-    }, true);
+        {Refusal::kShortcutNeverReplaced,
+         {Request(b, u"C:\\1.lnk"), Request(b, u"C:\\2.lnk"), Request(b, u"C:\\4.lnk"), Request(b, u"C:\\33.lnk"),
+          Request(b, u"C:\\16.lnk")}},
+    };
+    for (size_t i = 0; i < std::size(refused); ++i) {
+        const auto& [rule, requests] = refused[i];
+        for (const ShortcutRequest& r : requests) {
+            SCOPED_TRACE(testing::PrintToString(r.targetPath) + " -> " + testing::PrintToString(r.linkPath));
+            sys.queries = 0;
+            EXPECT_EQ(CheckRequest(r), i < 6 ? rule : Refusal::kNone);
+            EXPECT_EQ(WriteShortcut(os, r), rule);
+            EXPECT_TRUE(sys.files.empty() && sys.calls[kFailOpen] == 0);
+            EXPECT_TRUE(rule != Refusal::kNoExactAnsiForm || sys.queries == 0) << "the file system was asked";
+        }
+    }
     const std::pair<ShortcutRequest, std::string> written[] = {
         // Beside the target, its name cut at the first dot; on drives a and Z too.
         {Request(u"a:\\Users\\a.b\\app.exe", u""), "a:\\Users\\a.b\\app.lnk"},
@@ -101,7 +110,7 @@ TEST_F(Refusals, RequestsAtTheLimitsOfWhatCanBeWrittenExactly) {
     };
     for (const auto& [request, path] : written) {
         sys.files.clear();
-        EXPECT_EQ(BuildShortcut(request), kBuildSucceeded) << path;
+        EXPECT_EQ(Build(request), kBuildSucceeded) << path;
         EXPECT_EQ(sys.files.size() == 1 ? sys.files.begin()->first : "", path);
     }
 }

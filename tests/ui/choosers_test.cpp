@@ -8,6 +8,7 @@
 #include <filesystem>
 #include <shlobj.h>
 
+#include "lnk/text.h"
 #include "shell/shell_services.h"
 #include "window_test.h"
 
@@ -24,7 +25,7 @@ protected:
     // answered with a typed name, or cancelled (no name).
     void AnswerFileDialog(const wchar_t* title, const std::vector<std::wstring>& types, const std::wstring& proposed,
                           const std::wstring& typed, const std::wstring& refused = L"") const {
-        const HWND dialog = form.WaitForWindow(L"#32770", title);
+        const HWND dialog = window.WaitForWindow(L"#32770", title);
         ASSERT_NE(dialog, nullptr);
         const HWND list = GetDlgItem(dialog, 0x470);
         EXPECT_EQ(ListEntries(list), types);
@@ -39,16 +40,15 @@ protected:
                 warning = FindWindowExW(nullptr, nullptr, L"#32770", nullptr);
                 return GetWindow(warning, GW_OWNER) == dialog;
             }, 5000));
-            form.EndDialog(warning);
+            window.EndDialog(warning);
         }
-        std::wstring folder, name;
-        SplitPath(typed, folder, name);
+        const std::wstring folder = typed.substr(0, FileNameStart(typed)), name = typed.substr(folder.size());
         if (!folder.empty()) {  // browsed into first: a full path typed leaves the dialog's folder as it was
             SetDlgItemTextW(dialog, 0x47C, folder.c_str());
             SendMessageW(dialog, WM_COMMAND, IDOK, 0);
         }
         SetDlgItemTextW(dialog, 0x47C, name.c_str());
-        form.EndDialog(dialog, typed.empty() ? IDCANCEL : IDOK);
+        window.EndDialog(dialog, typed.empty() ? IDCANCEL : IDOK);
         const std::wstring current = std::filesystem::current_path().wstring() + L"\\";
         EXPECT_TRUE(typed.empty() || current == folder) << current;  // now the chosen file's folder
         std::filesystem::current_path(L"C:\\");  // elsewhere again for the next dialog
@@ -58,19 +58,19 @@ protected:
 TEST_F(Choosers, TargetAndIconFilesFromOpenDialogs) {
     const wchar_t title[] = L"ショートカット先のファイル選択";
     const std::wstring target = MakeFile(L"tool.exe", 10), icons = WindowsPathFromEnvironment("VANTORELLE_ICO");
-    form.SetText(kArgumentsBoxId, L"--keep");
+    window.SetText(kArgumentsBoxId, L"--keep");
     for (const std::wstring& typed : {target, std::wstring()}) {
-        form.Click(kTargetChooserId);
+        window.Click(kTargetChooserId);
         AnswerFileDialog(title, {L"全てのファイル(*.*)"}, L"", typed, typed.empty() ? L"" : dir + L"missing.exe");
-        EXPECT_EQ(FieldsOf(form), (std::vector<std::wstring>{target, target + L".lnk", L"--keep", dir, target, L"tool.exeを開きます。"}));
+        EXPECT_EQ(FieldsOf(window), (std::vector<std::wstring>{target, target + L".lnk", L"--keep", dir, target, L"tool.exeを開きます。"}));
     }
     for (const std::wstring& typed : {icons, std::wstring()}) {
-        form.Click(kIconFileChooserId);
+        window.Click(kIconFileChooserId);
         AnswerFileDialog(title, {L"アイコンが含まれているファイル(*.ico;*.exe;*.dll)", L"アイコン(*.ico)", L"実行ファイル(*.exe)",
                                  L"ダイナミックリンクライブラリ(*.dll)", L"全てのファイル(*.*)"}, L"", typed);
-        EXPECT_EQ(form.Text(kIconFileBoxId), icons);
-        EXPECT_EQ(form.Text(kTargetBoxId), target);
-        EXPECT_TRUE(form.Enabled(kNextIconButtonId));
+        EXPECT_EQ(window.Text(kIconFileBoxId), icons);
+        EXPECT_EQ(window.Text(kTargetBoxId), target);
+        EXPECT_TRUE(window.Enabled(kNextIconButtonId));
     }
 }
 
@@ -78,15 +78,15 @@ TEST_F(Choosers, DestinationMenuBesideTheTargetAndInTheSpecialFolders) {
     const std::wstring folders[] = {FolderOf(CSIDL_PROGRAMS), FolderOf(CSIDL_DESKTOPDIRECTORY), FolderOf(CSIDL_STARTUP),
                                     FolderOf(CSIDL_APPDATA) + L"\\Microsoft\\Internet Explorer\\Quick Launch",
                                     FolderOf(CSIDL_SENDTO)};
-    for (const std::wstring target : {L"C:\\Tools\\app.exe", L"app.exe", L""}) {
-        form.SetText(kTargetBoxId, target);
-        SendMessageW(form.form(), WM_COMMAND, kBesideTargetEntryId, 0);
-        EXPECT_EQ(form.Text(kShortcutBoxId), target + L".lnk");
+    for (const std::wstring target : {L"C:\\Tools\\app.exe", L"C:/Tools/app.exe", L"D:app.exe", L"app.exe", L""}) {
+        window.SetText(kTargetBoxId, target);
+        SendMessageW(window.hwnd(), WM_COMMAND, kBesideTargetEntryId, 0);
+        EXPECT_EQ(window.Text(kShortcutBoxId), target + L".lnk");
         for (int i = 0; i < 5; ++i) {
-            SendMessageW(form.form(), WM_COMMAND, kProgramsEntryId + i, 0);
-            const std::wstring path = form.Text(kShortcutBoxId);
+            SendMessageW(window.hwnd(), WM_COMMAND, kProgramsEntryId + i, 0);
+            const std::wstring path = window.Text(kShortcutBoxId);
             EXPECT_EQ(path, folders[i] + (target.empty() ? L"\\.lnk" : L"\\app.exe.lnk"));
-            const auto caret = static_cast<DWORD>(SendMessageW(form.Control(kShortcutBoxId), EM_GETSEL, 0, 0));
+            const auto caret = static_cast<DWORD>(SendMessageW(window.Control(kShortcutBoxId), EM_GETSEL, 0, 0));
             EXPECT_EQ(caret, MAKELONG(path.size(), path.size())) << "at the end";
         }
     }
@@ -103,24 +103,24 @@ TEST_F(Choosers, DestinationMenuSaveDialogProposesTheNameAndAddsLnkWhereMissing)
         {longName.substr(0, 261), L"", L"", dir + L"Tool.txt.lnk"},  // 256 with ".lnk": no room for its NUL
     };
     for (const auto& c : cases) {
-        form.SetText(kTargetBoxId, c.target);
-        PostMessageW(form.form(), WM_COMMAND, kUserChosenEntryId, 0);
+        window.SetText(kTargetBoxId, c.target);
+        PostMessageW(window.hwnd(), WM_COMMAND, kUserChosenEntryId, 0);
         AnswerFileDialog(L"ショートカットの作成先", {L"ショートカット(*.lnk)", L"全てのファイル(*.*)"}, c.proposed, c.typed,
                          &c == cases ? dir + L"nowhere\\Tool" : L"");  // in a folder that does not exist
-        EXPECT_EQ(form.Text(kShortcutBoxId), c.shortcut);
+        EXPECT_EQ(window.Text(kShortcutBoxId), c.shortcut);
     }
 }
 TEST_F(Choosers, WorkingFolderFromTheFolderBrowser) {
-    form.SetText(kWorkingFolderBoxId, L"unchanged");
+    window.SetText(kWorkingFolderBoxId, L"unchanged");
     for (int button : {IDCANCEL, IDOK}) {
-        form.Click(kWorkingFolderChooserId);
-        const HWND browser = form.WaitForWindow(L"#32770");
+        window.Click(kWorkingFolderChooserId);
+        const HWND browser = window.WaitForWindow(L"#32770");
         ASSERT_NE(browser, nullptr);
         HWND tree = FindWindowExW(browser, nullptr, WC_TREEVIEWW, nullptr);
         ASSERT_NE(tree, nullptr);
         SendMessageW(tree, TVM_SELECTITEM, TVGN_CARET, reinterpret_cast<LPARAM>(TreeView_GetRoot(tree)));  // the desktop
-        form.EndDialog(browser, button);
-        EXPECT_EQ(form.Text(kWorkingFolderBoxId), button == IDOK ? FolderOf(CSIDL_DESKTOPDIRECTORY) : L"unchanged");
+        window.EndDialog(browser, button);
+        EXPECT_EQ(window.Text(kWorkingFolderBoxId), button == IDOK ? FolderOf(CSIDL_DESKTOPDIRECTORY) : L"unchanged");
     }
 }
 

@@ -35,20 +35,20 @@ struct DragSource final : IDropSource {
 
 // Offers a file list (CF_HDROP) or text alone as the clipboard would, drags it from the screen's corner
 // to the middle of a control and drops it there; returns the drop's effect, which the pointer showed too.
-DWORD DragOnto(const RunningForm& form, UINT format, const std::wstring& items, int id) {
+DWORD DragOnto(const RunningWindow& window, UINT format, const std::wstring& items, int id) {
     OleInitialize(nullptr);  // for this thread's drags, for the rest of the run
     PutOnClipboard(format, items);
     IDataObject* data = nullptr;
     OleGetClipboard(&data);
     RECT box;
-    GetWindowRect(form.Control(id), &box);
+    GetWindowRect(window.Control(id), &box);
     DragSource source;
     source.to = {(box.left + box.right) / 2, (box.top + box.bottom) / 2};
     SetCursorPos(source.from.x, source.from.y);
     DWORD effect = DROPEFFECT_NONE;
     DoDragDrop(data, &source, DROPEFFECT_COPY | DROPEFFECT_LINK, &effect);
     data->Release();
-    form.Settle();
+    window.Settle();
     EXPECT_EQ(source.shown, effect) << "the pointer showed another effect than the drop's";
     return effect;
 }
@@ -59,26 +59,26 @@ using Drop = WindowTest;
 TEST_F(Drop, FileListOnTheTargetBoxFillsTheWindowFromItsFirstFileAndNothingElseChangesIt) {
     const std::wstring first = MakeFile(L"first.exe", 5), second = MakeFile(L"second.exe", 5), tools = dir + L"Tools";
     CreateDirectoryW(tools.c_str(), nullptr);
-    form.SetText(kTargetBoxId, L"C:\\kept.exe");
-    form.SetText(kArgumentsBoxId, L"--keep");
-    form.SetText(kHotKeyBoxId, L"K");
-    SendMessageW(form.Control(kWindowStateListId), CB_SETCURSEL, 1, 0);
-    const std::vector<std::wstring> before = FieldsOf(form);
+    window.SetText(kTargetBoxId, L"C:\\kept.exe");
+    window.SetText(kArgumentsBoxId, L"--keep");
+    window.SetText(kHotKeyBoxId, L"K");
+    SendMessageW(window.Control(kWindowStateListId), CB_SETCURSEL, 1, 0);
+    const std::vector<std::wstring> before = FieldsOf(window);
     for (const auto& [format, id] : {std::pair<UINT, int>{CF_UNICODETEXT, kTargetBoxId}, {CF_HDROP, kShortcutBoxId},
                                      {CF_HDROP, kCommentBoxId}, {CF_HDROP, kHotKeyBoxId}}) {
         const std::wstring items = format == CF_HDROP ? first + L'\0' : L"C:\\dropped.exe";
-        EXPECT_EQ(DragOnto(form, format, items, id), static_cast<DWORD>(DROPEFFECT_NONE));
-        EXPECT_EQ(FieldsOf(form), before);
+        EXPECT_EQ(DragOnto(window, format, items, id), static_cast<DWORD>(DROPEFFECT_NONE));
+        EXPECT_EQ(FieldsOf(window), before);
     }
     const struct { std::wstring files; std::vector<std::wstring> fields; } drops[] = {  // files: each ended by a null
         {first + L'\0' + second + L'\0', {first, first + L".lnk", L"--keep", dir, first, L"first.exeを開きます。"}},
         {tools + L'\0', {tools, tools + L".lnk", L"--keep", dir, tools, L"Toolsを開きます。"}},  // a folder like a file
     };
     for (const auto& drop : drops) {
-        EXPECT_EQ(DragOnto(form, CF_HDROP, drop.files, kTargetBoxId), static_cast<DWORD>(DROPEFFECT_COPY));
-        EXPECT_EQ(FieldsOf(form), drop.fields);
-        EXPECT_EQ(form.Text(kHotKeyBoxId), L"K");
-        EXPECT_EQ(SendMessageW(form.Control(kWindowStateListId), CB_GETCURSEL, 0, 0), 1);
+        EXPECT_EQ(DragOnto(window, CF_HDROP, drop.files, kTargetBoxId), static_cast<DWORD>(DROPEFFECT_COPY));
+        EXPECT_EQ(FieldsOf(window), drop.fields);
+        EXPECT_EQ(window.Text(kHotKeyBoxId), L"K");
+        EXPECT_EQ(SendMessageW(window.Control(kWindowStateListId), CB_GETCURSEL, 0, 0), 1);
     }
-    EXPECT_FALSE(form.Enabled(kPreviousIconButtonId)) << "a folder holds no icons";
+    EXPECT_FALSE(window.Enabled(kPreviousIconButtonId)) << "a folder holds no icons";
 }

@@ -8,7 +8,7 @@
 using HotKeyBox = WindowTest;
 
 TEST_F(HotKeyBox, TypedPastedAndEditingKeys) {
-    const HWND box = form.Control(kHotKeyBoxId);
+    const HWND box = window.Control(kHotKeyBoxId);
     const auto after7 = [&](UINT message, wchar_t typed) {
         SendMessageW(box, WM_CHAR, L'7', 1);
         SendMessageW(box, message, typed, 1);
@@ -24,9 +24,9 @@ TEST_F(HotKeyBox, TypedPastedAndEditingKeys) {
         PutOnClipboard(CF_UNICODETEXT, c.text);
         EXPECT_EQ(after7(WM_PASTE, 0), c.key) << "pasted " << +c.text[0];
     }
-    ASSERT_TRUE(form.TabTo(kHotKeyBoxId));
+    ASSERT_TRUE(window.TabTo(kHotKeyBoxId));
     PutOnClipboard(CF_UNICODETEXT, L"k");
-    form.PressKey(VK_INSERT, VK_SHIFT);
+    window.PressKey(VK_INSERT, VK_SHIFT);
     EXPECT_TRUE(WaitUntil([&] { return WindowText(box) == L"K"; }, 5000)) << "Shift+Insert";
     // A file list holds no text: the box keeps its key, and the clipboard is left free for other programs.
     PutOnClipboard(CF_HDROP, std::wstring(L"C:\\a.exe") + L'\0');
@@ -34,8 +34,8 @@ TEST_F(HotKeyBox, TypedPastedAndEditingKeys) {
     EXPECT_TRUE(OpenClipboard(nullptr) && CloseClipboard());
     for (WORD key : {VK_RETURN, VK_ESCAPE, VK_DELETE}) {
         after7(EM_SETSEL, 0);  // the 7 selected
-        form.PressKey(key);
+        window.PressKey(key);
         EXPECT_TRUE(WaitUntil([&] { return WindowText(box).empty(); }, 5000)) << "key " << key;
-        EXPECT_EQ(form.WaitForWindow(L"#32770", nullptr, 300), nullptr) << "a button was pressed";
+        EXPECT_EQ(window.WaitForWindow(L"#32770", nullptr, 300), nullptr) << "a button was pressed";
     }
 }

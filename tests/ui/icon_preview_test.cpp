@@ -15,12 +15,12 @@
 class IconPreview : public WindowTest {
 protected:
     void Show(const std::wstring& file) const {
-        form.SetText(kIconFileBoxId, file);
-        form.Settle();
+        window.SetText(kIconFileBoxId, file);
+        window.Settle();
     }
     // The preview's pixels that differ from the button face colour, as shown on screen.
     int PaintedPixels() const {
-        const HWND preview = form.Control(kIconPreviewId);
+        const HWND preview = window.Control(kIconPreviewId);
         RECT area;
         GetClientRect(preview, &area);
         HDC screen = GetDC(preview);
@@ -47,13 +47,13 @@ TEST_F(IconPreview, FilesWithIconsShowTheFirstAndOthersClearThePreview) {
         SCOPED_TRACE(f.file);
         Show(shell32);
         Show(f.file);
-        EXPECT_EQ(form.Enabled(kPreviousIconButtonId), f.icons);
-        EXPECT_EQ(form.Enabled(kNextIconButtonId), f.icons);
+        EXPECT_EQ(window.Enabled(kPreviousIconButtonId), f.icons);
+        EXPECT_EQ(window.Enabled(kNextIconButtonId), f.icons);
         const int shown = PaintedPixels();
         EXPECT_EQ(shown > 50, f.icons);
         EXPECT_TRUE(f.icons || shown == 0);
-        RedrawWindow(form.Control(kIconPreviewId), nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW);  // as an uncovering does
-        form.Settle();
+        RedrawWindow(window.Control(kIconPreviewId), nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW);  // as an uncovering does
+        window.Settle();
         EXPECT_EQ(PaintedPixels(), shown);
     }
 }
@@ -83,10 +83,10 @@ TEST_F(IconPreview, IconFileHeldOpenByAnEditorIsOpened) {
 }
 
 TEST_F(IconPreview, ChosenIconStopsAtBothEndsAndLastsUntilTheNextFileWithIcons) {
-    const auto index = [this] { return MainWindowOf(form.form())->CurrentIconIndex; };
+    const auto index = [this] { return MainWindowOf(window.hwnd())->chosenIcon; };
     Show(TestProgramPath());
     for (const auto& [button, times, expected] : {std::tuple{1, 1, 1}, {1, 2, 2}, {0, 1, 1}, {0, 3, 0}, {1, 5, 2}}) {
-        for (int i = 0; i < times; ++i) form.ClickAndWait(button ? kNextIconButtonId : kPreviousIconButtonId);
+        for (int i = 0; i < times; ++i) window.ClickAndWait(button ? kNextIconButtonId : kPreviousIconButtonId);
         EXPECT_EQ(index(), expected) << button << " pressed " << times;
     }
     Show(MakeFile(L"plain.txt", 5));
@@ -94,7 +94,7 @@ TEST_F(IconPreview, ChosenIconStopsAtBothEndsAndLastsUntilTheNextFileWithIcons) 
     Show(L"C:\\windows\\system32\\shell32.dll");  // a file of many icons starts at its first, where 2 would do
     EXPECT_EQ(index(), 0);
     Show(WindowsPathFromEnvironment("VANTORELLE_ICO"));  // one icon: both buttons leave it at 0
-    form.ClickAndWait(kNextIconButtonId);
+    window.ClickAndWait(kNextIconButtonId);
     EXPECT_EQ(index(), 0);
 }
 
@@ -155,12 +155,12 @@ TEST_F(IconPreview, CutExecutablesNeverEndTheProgram) {
         std::filesystem::resize_file(cut, length);
         Show(L"");
         Show(cut);
-        EXPECT_EQ(form.Enabled(kNextIconButtonId), length >= icons.end);
+        EXPECT_EQ(window.Enabled(kNextIconButtonId), length >= icons.end);
     }
     std::vector<uint8_t> patched = bytes;
     patched[icons.firstIconSize + 3] = 0x7F;
     WriteAll(cut, patched);
     Show(L"");
     Show(cut);
-    EXPECT_FALSE(form.Enabled(kNextIconButtonId));
+    EXPECT_FALSE(window.Enabled(kNextIconButtonId));
 }

@@ -10,35 +10,35 @@
 class KeyboardUser : public WindowTest {
 protected:
     static constexpr POINT kPointer = {37, 23};
-    bool FocusComesTo(int id) const { return WaitUntil([&] { return form.Focus() == form.Control(id); }, 5000); }
+    bool FocusComesTo(int id) const { return WaitUntil([&] { return window.Focus() == window.Control(id); }, 5000); }
 };
 
 TEST_F(KeyboardUser, FocusComesBackToTheButtonAfterEachModalWindow) {
     // What Space on each button opens, and how it is closed.
     const struct { const char* what; int button; std::function<void()> close; } modals[] = {
-        {"message box after 作成", kCreateButtonId, [this] { form.EndDialog(form.WaitForWindow(L"#32770", L"失敗")); }},
-        {"open dialog", kTargetChooserId, [this] { form.EndDialog(form.WaitForWindow(L"#32770"), IDCANCEL); }},
-        {"folder browser", kWorkingFolderChooserId, [this] { form.EndDialog(form.WaitForWindow(L"#32770"), IDCANCEL); }},
+        {"message box after 作成", kCreateButtonId, [this] { window.EndDialog(window.WaitForWindow(L"#32770", L"失敗")); }},
+        {"open dialog", kTargetChooserId, [this] { window.EndDialog(window.WaitForWindow(L"#32770"), IDCANCEL); }},
+        {"folder browser", kWorkingFolderChooserId, [this] { window.EndDialog(window.WaitForWindow(L"#32770"), IDCANCEL); }},
         {"destination menu, at the pointer", kDestinationButtonId, [this] {
-             const HWND menu = form.WaitForWindow(L"#32768");
+             const HWND menu = window.WaitForWindow(L"#32768");
              RECT place;
              GetWindowRect(menu, &place);
              EXPECT_EQ(std::pair(place.left, place.top), std::pair(kPointer.x, kPointer.y));
-             form.PressKey(VK_ESCAPE);
+             window.PressKey(VK_ESCAPE);
              WaitUntil([menu] { return !IsWindowVisible(menu); });
          }},
         {"save dialog from the destination menu", kDestinationButtonId, [this] {
-             ASSERT_NE(form.WaitForWindow(L"#32768"), nullptr);
-             form.PressKey('U');  // ユーザー指定(&U)
-             form.EndDialog(form.WaitForWindow(L"#32770", L"ショートカットの作成先"), IDCANCEL);
+             ASSERT_NE(window.WaitForWindow(L"#32768"), nullptr);
+             window.PressKey('U');  // ユーザー指定(&U)
+             window.EndDialog(window.WaitForWindow(L"#32770", L"ショートカットの作成先"), IDCANCEL);
          }},
     };
     SetCursorPos(kPointer.x, kPointer.y);  // away from the button
     for (const auto& modal : modals) {
         SCOPED_TRACE(modal.what);
-        ASSERT_TRUE(form.TabTo(modal.button));
+        ASSERT_TRUE(window.TabTo(modal.button));
         for (int time = 1; time <= 2; ++time) {  // and Space presses the button again
-            form.PressKey(VK_SPACE);
+            window.PressKey(VK_SPACE);
             modal.close();
             EXPECT_TRUE(FocusComesTo(modal.button)) << "time " << time;
         }
@@ -48,11 +48,11 @@ TEST_F(KeyboardUser, FocusComesBackToTheButtonAfterEachModalWindow) {
 // A control disabled while the window was left (">" once the icon file is cleared) cannot take the
 // focus back: the next one in Tab order takes it, around to Text1(0).
 TEST_F(KeyboardUser, FocusGoesOnWhenItsControlWasDisabledMeanwhile) {
-    form.SetText(kIconFileBoxId, WindowsPathFromEnvironment("VANTORELLE_ICO"));
-    ASSERT_TRUE(form.TabTo(kNextIconButtonId));
-    PostMessageW(form.form(), WM_COMMAND, kCreateButtonId, 0);  // 作成, the focus staying on ">"
-    const HWND box = form.WaitForWindow(L"#32770", L"失敗");
-    form.SetText(kIconFileBoxId, L"");
-    form.EndDialog(box);
+    window.SetText(kIconFileBoxId, WindowsPathFromEnvironment("VANTORELLE_ICO"));
+    ASSERT_TRUE(window.TabTo(kNextIconButtonId));
+    PostMessageW(window.hwnd(), WM_COMMAND, kCreateButtonId, 0);  // 作成, the focus staying on ">"
+    const HWND box = window.WaitForWindow(L"#32770", L"失敗");
+    window.SetText(kIconFileBoxId, L"");
+    window.EndDialog(box);
     EXPECT_TRUE(FocusComesTo(kTargetBoxId));
 }

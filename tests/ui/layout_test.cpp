@@ -17,11 +17,11 @@ const std::pair<int, int> kFieldLabels[] = {
     {kWindowStateListId, kWindowStateLabelId}, {kCommentBoxId, kCommentLabelId},
 };
 
-std::wstring ToolTipOf(HWND form, HWND control) {
+std::wstring ToolTipOf(HWND window, HWND control) {
     wchar_t text[1024] = {};
     TOOLINFOW tool = {};
     tool.cbSize = sizeof tool;
-    tool.hwnd = form;
+    tool.hwnd = window;
     tool.uId = reinterpret_cast<UINT_PTR>(control);
     tool.lpszText = text;
     SendMessageW(FindWindowExW(nullptr, nullptr, TOOLTIPS_CLASSW, nullptr), TTM_GETTEXTW, 1024, reinterpret_cast<LPARAM>(&tool));
@@ -36,21 +36,21 @@ TEST(Layout, WindowIsTheReadmePictureOfIt) {
     const int dpi = GetDpiForSystem();
     const std::wstring path = WindowsPathFromEnvironment("VANTORELLE_DOCS") +
                               (dpi == 96 ? L"\\screenshot.png" : L"\\dpi-" + std::to_wstring(dpi) + L".png");
-    RunningForm form(L"C:\\windows\\notepad.exe");
-    SetForegroundWindow(form.form());
-    ASSERT_TRUE(WaitUntil([&] { return GetForegroundWindow() == form.form(); }));
-    RedrawWindow(form.form(), nullptr, nullptr, RDW_UPDATENOW | RDW_ALLCHILDREN);  // what is still to paint
-    RECT window;
-    GetWindowRect(form.form(), &window);
+    RunningWindow window(L"C:\\windows\\notepad.exe");
+    SetForegroundWindow(window.hwnd());
+    ASSERT_TRUE(WaitUntil([&] { return GetForegroundWindow() == window.hwnd(); }));
+    RedrawWindow(window.hwnd(), nullptr, nullptr, RDW_UPDATENOW | RDW_ALLCHILDREN);  // what is still to paint
+    RECT frame;
+    GetWindowRect(window.hwnd(), &frame);
     GUITHREADINFO caret = {};
     caret.cbSize = sizeof caret;
-    GetGUIThreadInfo(GetWindowThreadProcessId(form.form(), nullptr), &caret);
+    GetGUIThreadInfo(GetWindowThreadProcessId(window.hwnd(), nullptr), &caret);
     MapWindowPoints(caret.hwndCaret, nullptr, reinterpret_cast<POINT*>(&caret.rcCaret), 2);
-    const int width = window.right - window.left, height = window.bottom - window.top;
+    const int width = frame.right - frame.left, height = frame.bottom - frame.top;
     HDC screen = GetDC(nullptr), memory = CreateCompatibleDC(screen);
     HBITMAP shot = CreateCompatibleBitmap(screen, width, height);
     SelectObject(memory, shot);
-    BitBlt(memory, 0, 0, width, height, screen, window.left, window.top, SRCCOPY);
+    BitBlt(memory, 0, 0, width, height, screen, frame.left, frame.top, SRCCOPY);
     DeleteDC(memory);
     ReleaseDC(nullptr, screen);
     ULONG_PTR gdiplus;
@@ -65,7 +65,7 @@ TEST(Layout, WindowIsTheReadmePictureOfIt) {
                 Gdiplus::Color a, b;
                 shown.GetPixel(x, y, &a);
                 expected.GetPixel(x, y, &b);
-                const POINT at = {window.left + x, window.top + y};
+                const POINT at = {frame.left + x, frame.top + y};
                 differ += ((a.GetValue() ^ b.GetValue()) & 0xFFFFFF) && !PtInRect(&caret.rcCaret, at);
             }
         }
@@ -76,22 +76,22 @@ TEST(Layout, WindowIsTheReadmePictureOfIt) {
 }
 
 TEST(Layout, ToolTipsLabelsListAndTabOrder) {
-    RunningForm form;
+    RunningWindow window;
     for (size_t i = 0; i < kControlCount; ++i) {
         if (!kControls[i].toolTip) continue;
-        EXPECT_EQ(ToolTipOf(form.form(), form.Control(kControls[i].id)), kControls[i].toolTip) << kControls[i].id;
+        EXPECT_EQ(ToolTipOf(window.hwnd(), window.Control(kControls[i].id)), kControls[i].toolTip) << kControls[i].id;
     }
     for (const auto& [field, label] : kFieldLabels) {
-        EXPECT_EQ(GetDlgCtrlID(GetWindow(form.Control(field), GW_HWNDPREV)), label) << field;
+        EXPECT_EQ(GetDlgCtrlID(GetWindow(window.Control(field), GW_HWNDPREV)), label) << field;
     }
-    const HWND combo = form.Control(kWindowStateListId);
+    const HWND combo = window.Control(kWindowStateListId);
     EXPECT_EQ(GetWindowLongW(combo, GWL_STYLE) & 3, CBS_DROPDOWNLIST);
     EXPECT_EQ(ListEntries(combo), (std::vector<std::wstring>{L"通常のウインドウ", L"最小化", L"最大化"}));
     const int order[] = {kShortcutBoxId,    kArgumentsBoxId,    kWorkingFolderBoxId,    kIconFileBoxId,    kHotKeyBoxId,
                          kWindowStateListId,         kCommentBoxId,    kCreateButtonId, kExitButtonId, kTargetChooserId,
                          kDestinationButtonId, kWorkingFolderChooserId, kIconFileChooserId, kTargetBoxId};  // "<" ">" disabled
     for (int id : order) {
-        form.PressKey(VK_TAB);
-        EXPECT_TRUE(WaitUntil([&] { return form.Focus() == form.Control(id); }, 5000)) << "to " << id;
+        window.PressKey(VK_TAB);
+        EXPECT_TRUE(WaitUntil([&] { return window.Focus() == window.Control(id); }, 5000)) << "to " << id;
     }
 }

@@ -36,14 +36,14 @@ using Soak = WindowTest;
 
 TEST_F(Soak, ThousandCreatesAndIconChangesLeakNothing) {
     const std::wstring target = MakeFile(L"app.exe", 100);
-    form.SetText(kTargetBoxId, target);
-    form.SetText(kShortcutBoxId, dir + L"app.lnk");
+    window.SetText(kTargetBoxId, target);
+    window.SetText(kShortcutBoxId, dir + L"app.lnk");
     const std::wstring iconFiles[] = {L"C:\\windows\\system32\\shell32.dll", MakeFile(L"plain.txt", 3), target};
     Usage afterHundred;
     int failures = 0;
     for (int i = 1; i <= 1000; ++i) {
-        form.SetText(kIconFileBoxId, iconFiles[i % 3]);
-        form.ClickAndWait(kNextIconButtonId);
+        window.SetText(kIconFileBoxId, iconFiles[i % 3]);
+        window.ClickAndWait(kNextIconButtonId);
         failures += Create() != L"完了";
         if (i == 100) afterHundred = UsageNow();
     }

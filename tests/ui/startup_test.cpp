@@ -14,11 +14,11 @@ TEST(StartUp, ArgumentTextFillsTheFieldsFromOnePath) {
         {L"\"" + sheet + L"\"", {sheet, sheet + L".lnk", L"", L"C:\\ツール\\", sheet, L"表計算.exeを開きます。"}, true},
     };
     for (const auto& c : cases) {
-        RunningForm form(c.arguments, c.program);
-        EXPECT_EQ(FieldsOf(form), c.fields);
-        EXPECT_EQ(form.Focus(), form.Control(kTargetBoxId));
+        RunningWindow window(c.arguments, c.program);
+        EXPECT_EQ(FieldsOf(window), c.fields);
+        EXPECT_EQ(window.Focus(), window.Control(kTargetBoxId));
         if (!c.program) continue;
-        form.Click(kExitButtonId);
-        EXPECT_TRUE(form.Ended());
+        window.Click(kExitButtonId);
+        EXPECT_TRUE(window.Ended());
     }
 }

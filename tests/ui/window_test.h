@@ -8,9 +8,11 @@
 #include "tools/window_driver.h"
 
 // The six text fields, from the target box to the comment box.
-inline std::vector<std::wstring> FieldsOf(const RunningForm& form) {
+inline std::vector<std::wstring> FieldsOf(const RunningWindow& window) {
     std::vector<std::wstring> fields;
-    for (int id = kTargetBoxId; id <= kCommentBoxId; ++id) fields.push_back(form.Text(id));
+    for (int id : {kTargetBoxId, kShortcutBoxId, kArgumentsBoxId, kWorkingFolderBoxId, kIconFileBoxId, kCommentBoxId}) {
+        fields.push_back(window.Text(id));
+    }
     return fields;
 }
 
@@ -37,20 +39,20 @@ inline void PutOnClipboard(UINT format, const std::wstring& items) {
 
 class WindowTest : public RealFiles {
 protected:
-    RunningForm form;
+    RunningWindow window;
 
     // Presses 作成 and returns the caption of the answer, having checked its text and icon against the
     // caption, and dismisses it.
     std::wstring Create() const {
-        form.Click(kCreateButtonId);
-        const HWND box = form.WaitForWindow(L"#32770");
+        window.Click(kCreateButtonId);
+        const HWND box = window.WaitForWindow(L"#32770");
         if (!box) return L"no answer";
         const std::wstring caption = WindowText(box);
         const bool done = caption == L"完了";
         EXPECT_EQ(WindowText(GetDlgItem(box, 0xFFFF)), done ? L"処理は正常終了しました！" : L"処理は失敗しました！");
         const auto icon = reinterpret_cast<HICON>(SendDlgItemMessageW(box, 0x440, STM_GETICON, 0, 0));  // Wine's icon id
         EXPECT_EQ(icon, LoadIconW(nullptr, done ? IDI_INFORMATION : IDI_WARNING));
-        form.EndDialog(box);
+        window.EndDialog(box);
         return caption;
     }
 };

@@ -5,15 +5,17 @@
 
 #include <cstdio>
 
+#include "lnk/platform.h"
 #include "lnk/shortcut_builder.h"
 
 int main() {
     int count = 0;
     wchar_t** arguments = CommandLineToArgvW(GetCommandLineW(), &count);
     for (int i = 1; i + 1 < count; i += 2) {
-        ShortcutRequest r;
-        r.targetPath = reinterpret_cast<const char16_t*>(arguments[i]);
-        r.linkPath = reinterpret_cast<const char16_t*>(arguments[i + 1]);
-        std::printf("%d\n", BuildShortcut(r));
+        const ShortcutRequest r = {.targetPath = reinterpret_cast<const char16_t*>(arguments[i]),
+                                   .linkPath = reinterpret_cast<const char16_t*>(arguments[i + 1]), .arguments = u"",
+                                   .workingFolder = u"", .iconFile = u"", .iconIndex = 0, .hotKeyCode = 0,
+                                   .showCommand = 1, .comment = u""};
+        std::printf("%d\n", BuildShortcut(DefaultLnkPlatform(), r));
     }
 }

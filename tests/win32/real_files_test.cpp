@@ -19,8 +19,10 @@
 static std::u16string U16(const std::wstring& text) { return {text.begin(), text.end()}; }
 static ShortcutRequest Request(const std::wstring& target, const std::wstring& link, const std::wstring& comment = L"",
                                const std::wstring& arguments = L"") {
-    return {U16(target), U16(link), U16(arguments), u"", u"", 0, 0, 1, U16(comment)};
+    return {.targetPath = U16(target), .linkPath = U16(link), .arguments = U16(arguments), .workingFolder = u"",
+            .iconFile = u"", .iconIndex = 0, .hotKeyCode = 0, .showCommand = 1, .comment = U16(comment)};
 }
+static int16_t Build(const ShortcutRequest& request) { return BuildShortcut(DefaultLnkPlatform(), request); }
 
 using WriterOnRealFiles = RealFiles;
 
@@ -53,13 +55,13 @@ TEST_F(WriterOnRealFiles, NamesInTheAnsiCodePageOrRefused) {
     for (const Name& name : names) {
         const char* bytes = GetACP() == 932 ? name.cp932 : GetACP() == 1252 ? name.cp1252 : name.cp65001;
         if (!bytes) {  // even as a comment, which names no file
-            EXPECT_EQ(BuildShortcut(Request(plain, dir + L"x.lnk", name.text)), kBuildFailed);
+            EXPECT_EQ(Build(Request(plain, dir + L"x.lnk", name.text)), kBuildFailed);
             continue;
         }
         // The name as the target's and as the shortcut's.
         const std::wstring made = MakeFile(name.text + L".exe", 3000);
         const Hook<__imp_GetFileAttributesExA> onWindows(AttributesAsOnWindows);
-        ASSERT_EQ(BuildShortcut(Request(made, dir + name.text + L".lnk")), kBuildSucceeded);
+        ASSERT_EQ(Build(Request(made, dir + name.text + L".lnk")), kBuildSucceeded);
         const ParsedLink link = ParseLink(ReadAll(dir + name.text + L".lnk"));
         const std::string target = std::string(dir.begin(), dir.end()) + bytes + ".exe";
         EXPECT_EQ(link.localBasePath, target);
@@ -99,7 +101,7 @@ TEST_F(WriterOnRealFiles, ShortcutPathThatIsTheTargetIsRefused) {
     };
     const Hook<__imp_GetFileAttributesExA> onWindows(AttributesAsOnWindows);
     for (const std::wstring& link : {std::wstring(), target, upper, std::wstring(shortPath), dotted, onDriveZ, hardLink}) {
-        EXPECT_EQ(BuildShortcut(Request(target, link)), kBuildFailed) << std::string(link.begin(), link.end());
+        EXPECT_EQ(Build(Request(target, link)), kBuildFailed) << std::string(link.begin(), link.end());
         EXPECT_EQ(ReadAll(target), before);
         EXPECT_EQ(finalPath(link.empty() ? target : link) == finalPath(target), link != hardLink);
     }
@@ -132,12 +134,12 @@ TEST_F(WriterOnRealFiles, ShortcutPathsUpTo259CharactersInADeepFolder) {
     const auto link = [&](size_t length) { return deep + std::wstring(length - deep.size() - 4, L'n') + L".lnk"; };
     const Hook<__imp_CreateFileW> createFile(CreateFileUpToMaxPath);
     const Hook<__imp_DeleteFileA> deleteFile(DeleteUpToMaxPath);
-    EXPECT_EQ(BuildShortcut(Request(target, link(259))), kBuildSucceeded);
-    EXPECT_EQ(BuildShortcut(Request(target, L"\\\\?\\" + link(255))), kBuildSucceeded);
+    EXPECT_EQ(Build(Request(target, link(259))), kBuildSucceeded);
+    EXPECT_EQ(Build(Request(target, L"\\\\?\\" + link(255))), kBuildSucceeded);
     // Held by a program that lets others only read it: the Create fails once its temporary file is written,
     // and removes it.
     const HANDLE holder = CreateFileW(link(259).c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
-    EXPECT_EQ(BuildShortcut(Request(target, link(259))), kBuildFailed);
+    EXPECT_EQ(Build(Request(target, link(259))), kBuildFailed);
     CloseHandle(holder);
     EXPECT_EQ(FolderNames(deep).size(), 2u) << "two shortcuts and no temporary file";
 }
@@ -160,7 +162,7 @@ TEST_F(WriterOnRealFiles, TakenTemporaryNameIsPassedOver) {
         const HANDLE holder =  // unshared
             thing == kHeld ? CreateFileW(taken.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr) : nullptr;
         newFiles = 0;
-        const int16_t built = BuildShortcut(Request(target, thing == kNoFolder ? dir + L"none\\app.lnk" : link));
+        const int16_t built = Build(Request(target, thing == kNoFolder ? dir + L"none\\app.lnk" : link));
         if (holder) CloseHandle(holder);
         EXPECT_EQ(built, thing == kNoFolder ? kBuildFailed : kBuildSucceeded);
         EXPECT_EQ(newFiles, thing == kNoFolder ? 1 : 2);
@@ -215,7 +217,7 @@ TEST_F(WriterOnRealFiles, ExistingShortcutIsReplacedOrWhenHeldWrittenInPlace) {
     const std::wstring target = MakeFile(L"app.exe", 10), link = dir + L"app.lnk", other = dir + L"other.lnk";
     // Of more than 64 KiB: read back in more than one piece.
     const ShortcutRequest request = Request(target, link, std::wstring(32767, L'c'), std::wstring(32767, L'a'));
-    ASSERT_EQ(BuildShortcut(request), kBuildSucceeded);
+    ASSERT_EQ(Build(request), kBuildSucceeded);
     const std::vector<uint8_t> fresh = ReadAll(link), old(fresh.size() + 1000, 'o');  // the old file is the longer
     const Hook<__imp_WriteFile> write(WriteSeen);
     const Hook<__imp_FlushFileBuffers> flush(FlushSeen);
@@ -226,7 +228,7 @@ TEST_F(WriterOnRealFiles, ExistingShortcutIsReplacedOrWhenHeldWrittenInPlace) {
         EXPECT_TRUE(CreateHardLinkW(other.c_str(), link.c_str(), nullptr));
         HANDLE holder = held ? CreateFileW(other.c_str(), GENERIC_READ | GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE,
                                            nullptr, OPEN_EXISTING, 0, nullptr) : nullptr;
-        EXPECT_EQ(BuildShortcut(request), kBuildSucceeded) << held;
+        EXPECT_EQ(Build(request), kBuildSucceeded) << held;
         if (holder) CloseHandle(holder);
         EXPECT_EQ(ReadAll(link), fresh) << held;
         EXPECT_EQ(ReadAll(other), held ? fresh : old) << held;

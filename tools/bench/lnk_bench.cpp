@@ -16,8 +16,9 @@
 
 #include "bench_clock.h"
 #include "lnk/platform.h"
-#include "lnk/shortcut_blocks.h"
 #include "lnk/shortcut_builder.h"
+#include "lnk/shortcut_facts.h"
+#include "lnk/shortcut_layout.h"
 
 // The two opens the previous writer made, which the platform table no longer has.
 struct PreviousCalls {
@@ -126,18 +127,33 @@ void Prepare() {
 void Install(int way, double delayMs) {
     writer = way;
     roundTripMs = delayMs;
-    ReplaceLnkPlatform(&timedPlatform);
 }
 }  // namespace calls
+
+// The file's bytes in the eight blocks in which the previous writer wrote them: header, IDListSize, root
+// item, items, TerminalID, LinkInfo header, LinkInfo body, strings.
+static std::vector<ByteBuffer> EightBlocks(const ByteBuffer& bytes) {
+    const auto u16 = [&](size_t at) { return size_t{bytes[at]} | size_t{bytes[at + 1]} << 8; };
+    const size_t idList = u16(76), linkInfo = 78 + idList, linkInfoSize = u16(linkInfo) | u16(linkInfo + 2) << 16;
+    const size_t ends[] = {76, 78, 98, 76 + idList, 78 + idList, linkInfo + 28, linkInfo + linkInfoSize, bytes.size()};
+    std::vector<ByteBuffer> blocks;
+    size_t at = 0;
+    for (size_t end : ends) blocks.emplace_back(bytes.begin() + at, bytes.begin() + end), at = end;
+    return blocks;
+}
 
 // The previous writer, call for call: the queries it made twice (the shortcut path's and the target's
 // attributes, the target's times) and the temporary name it asked for before creating it; the eight
 // blocks, each in its own open-(seek)-write-flush-close cycle; a second open of the temporary file to
 // read it back and rename it over the shortcut.
 static bool WritePreviousWay(const ShortcutRequest& request) {
-    ShortcutBlocks shortcut;
-    if (!AssembleShortcut(request, &shortcut)) return false;
-    const LnkPlatform& os = LnkSystem();
+    const LnkPlatform& os = calls::timedPlatform;
+    ShortcutFacts facts;
+    if (CheckRequest(request) != Refusal::kNone || GatherFacts(os, request, &facts) != Refusal::kNone) return false;
+    struct {
+        std::string ansiLinkPath;
+        std::vector<ByteBuffer> blocks;
+    } shortcut = {facts.ansiLinkPath, EightBlocks(LayOutShortcut(request, facts))};
     const PreviousCalls& previous = calls::timedPrevious;
     std::string target, temporary;
     uint64_t size, written, created;
@@ -168,13 +184,9 @@ static bool WritePreviousWay(const ShortcutRequest& request) {
 }
 
 static ShortcutRequest BenchRequest(const std::wstring& target, const std::wstring& link) {
-    ShortcutRequest r;
-    r.targetPath.assign(target.begin(), target.end());
-    r.linkPath.assign(link.begin(), link.end());
-    r.arguments = u"--bench";
-    r.hotKeyCode = 0x41;
-    r.comment = u"benchmark";
-    return r;
+    return {.targetPath = {target.begin(), target.end()}, .linkPath = {link.begin(), link.end()}, .arguments = u"--bench",
+            .workingFolder = u"", .iconFile = u"", .iconIndex = 0, .hotKeyCode = 0x41, .showCommand = 1,
+            .comment = u"benchmark"};
 }
 
 static bool SaveWithShell(const std::wstring& target, const std::wstring& link) {
@@ -217,7 +229,7 @@ int main(int argc, char** argv) {
     // Then the two writers alternately on the delayed drive, not counted in the table.
     const std::wstring links[3] = {dir + L"ours.lnk", dir + L"previous.lnk", dir + L"shell.lnk"};
     const auto write = [&](int way) {
-        return way == 0   ? BuildShortcut(BenchRequest(target, links[0])) == kBuildSucceeded
+        return way == 0   ? BuildShortcut(calls::timedPlatform, BenchRequest(target, links[0])) == kBuildSucceeded
                : way == 1 ? WritePreviousWay(BenchRequest(target, links[1]))
                           : SaveWithShell(target, links[2]);
     };
@@ -235,7 +247,6 @@ int main(int argc, char** argv) {
         const double start = NowMs();
         const bool ok = write(way);
         (local ? times[way] : delayed[way]).push_back(NowMs() - start);
-        ReplaceLnkPlatform(nullptr);
         if (!local) calls::tallies = counted;
         if (!ok) return std::fprintf(stderr, "shortcut %d failed (way %d)\n", i, way), 1;
     }

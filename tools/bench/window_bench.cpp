@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "bench_clock.h"
+#include "lnk/platform.h"
 #include "lnk/shortcut_builder.h"
 #include "tools/window_driver.h"
 #include "ui/window_layout.h"
@@ -66,22 +67,24 @@ int main(int argc, char** argv) {
     CloseHandle(CreateFileW(target.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr));
     std::vector<double> clicks, direct;
     {
-        RunningForm form(L"", true);
-        form.SetText(kTargetBoxId, target);
-        form.SetText(kShortcutBoxId, link);
+        RunningWindow window(L"", true);
+        window.SetText(kTargetBoxId, target);
+        window.SetText(kShortcutBoxId, link);
         for (int i = 0; i < n; ++i) {
             double start = NowMs();
-            form.Click(kCreateButtonId);
-            HWND box = form.WaitForWindow(L"#32770", L"完了");
+            window.Click(kCreateButtonId);
+            HWND box = window.WaitForWindow(L"#32770", L"完了");
             clicks.push_back(NowMs() - start);
             if (!box) {
                 std::fprintf(stderr, "no success box after a click\n");
                 return 1;
             }
-            form.EndDialog(box);
+            window.EndDialog(box);
             start = NowMs();
-            BuildShortcut(std::u16string(target.begin(), target.end()), std::u16string(link.begin(), link.end()), u"",
-                          u"", u"", 0, 0, 1, u"");
+            BuildShortcut(DefaultLnkPlatform(), {.targetPath = {target.begin(), target.end()},
+                                                 .linkPath = {link.begin(), link.end()}, .arguments = u"",
+                                                 .workingFolder = u"", .iconFile = u"", .iconIndex = 0, .hotKeyCode = 0,
+                                                 .showCommand = 1, .comment = u""});
             direct.push_back(NowMs() - start);
         }
     }
