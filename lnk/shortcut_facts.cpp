@@ -8,7 +8,7 @@
 #include <iterator>
 
 #include "platform.h"
-#include "shortcut_builder.h"
+#include "shortcut_request.h"
 #include "text.h"
 
 // The buffers of the "A" calls that fill one: a short path of up to 255 bytes, which the writer's

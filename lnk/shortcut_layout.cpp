@@ -2,7 +2,7 @@
 #include "shortcut_layout.h"
 
 #include "link_header.h"
-#include "shortcut_builder.h"
+#include "shortcut_request.h"
 #include "shortcut_facts.h"
 
 ByteBuffer LayOutShortcut(const ShortcutRequest& request, const ShortcutFacts& facts) {
