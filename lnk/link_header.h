@@ -7,13 +7,9 @@
 
 constexpr uint32_t kHeaderSize = 0x4C;
 
-// LinkFlags.
+// LinkFlags of the sections every shortcut has; those of the strings are in string_data.h.
 constexpr uint32_t kHasLinkTargetIdList = 0x01;
 constexpr uint32_t kHasLinkInfo = 0x02;
-constexpr uint32_t kHasName = 0x04;
-constexpr uint32_t kHasWorkingDir = 0x10;
-constexpr uint32_t kHasArguments = 0x20;
-constexpr uint32_t kHasIconLocation = 0x40;
 
 // HotKey modifiers of every hotkey the program writes: Ctrl + Alt.
 constexpr uint16_t kHotKeyCtrlAlt = 0x0600;

@@ -26,8 +26,10 @@ static bool QueryShortPath(const LnkPlatform& os, const std::string& target, std
 }
 
 static bool ToAnsiStrings(const LnkPlatform& os, const ShortcutRequest& request, LinkStrings* strings) {
-    return ToAnsi(os, request.comment, &strings->name) && ToAnsi(os, request.workingFolder, &strings->workingDir) &&
-           ToAnsi(os, request.arguments, &strings->arguments) && ToAnsi(os, request.iconFile, &strings->iconLocation);
+    for (size_t slot = 0; slot < strings->size(); ++slot) {
+        if (!ToAnsi(os, request.*kStringSlots[slot].text, &(*strings)[slot])) return false;
+    }
+    return true;
 }
 
 // A name that ends in a backslash loses it in both forms; the long form decides.

@@ -15,7 +15,7 @@ struct ShortcutRequest;
 
 struct ShortcutFacts {
     std::string target;             // the target path, ANSI
-    LinkStrings strings;            // the comment, working folder, arguments and icon file, ANSI
+    LinkStrings strings;            // the strings of kStringSlots, ANSI
     uint32_t targetAttributes = 0;
     uint64_t targetSize = 0;        // 0 for a folder, and when unreadable
     uint64_t targetWriteTime = 0;   // FILETIME; 0 when unreadable

@@ -36,7 +36,7 @@ TEST_F(Blocks, FaultAtAnyStepKeepsTheOldShortcut) {
     const std::vector<int> calls(sys.calls, sys.calls + kFakeSteps);  // of the temporary file, then in place
     for (int step = kFailOpen; step < kFakeSteps; ++step) {
         for (int k = 1; k <= calls[step]; ++k) {
-            SCOPED_TRACE("fault " + std::to_string(step) + " at call " + std::to_string(k));
+            SCOPED_TRACE(std::string(kFakeStepNames[step]) + " fails at call " + std::to_string(k));
             sys = start;
             sys.faultAt[step] = k;
             // A close that fails loses nothing: what it closes was flushed and read back.

@@ -28,6 +28,7 @@ struct FakeNode {
 // in place), seeks, writes (failed: half of the bytes stored; short: all but one; altered: a byte
 // changed and the write reported whole), flushes, reads and closes.
 enum FakeStep { kFailOpen, kFailSeek, kFailWrite, kShortWrite, kAlterWrite, kFailFlush, kFailRead, kFailClose, kFakeSteps };
+constexpr const char* kFakeStepNames[kFakeSteps] = {"open", "seek", "write", "short write", "altered write", "flush", "read", "close"};
 
 struct FakeSystem {
     std::map<std::string, FakeNode> nodes;                            // targets and their folders, by ANSI path

@@ -1,5 +1,5 @@
-// The fixture shared by the writer's tests: a fake system in place, a standard target, and the
-// written file parsed by the strict reader.
+// The fixture shared by the writer's tests: a fake system in place, a standard target (the default
+// request's), and the written file parsed by the strict reader.
 #pragma once
 
 #include <gtest/gtest.h>
@@ -7,6 +7,7 @@
 #include "fake_system.h"
 #include "lnk/shortcut_builder.h"
 #include "lnk_reader.h"
+#include "request.h"
 
 // The shortcut of the standard request (C:\A\B.EXE, written to C:\out.lnk), byte for byte.
 inline const std::vector<uint8_t> kWorkedExample = Hex(
@@ -41,11 +42,6 @@ protected:
     }
     void TearDown() override { EXPECT_EQ(sys.handles, 0) << "a file was left open"; }
 
-    static ShortcutRequest Request(const std::u16string& target = u"C:\\A\\B.EXE",
-                                   const std::u16string& link = u"C:\\out.lnk", const std::u16string& arguments = u"") {
-        return {.targetPath = target, .linkPath = link, .arguments = arguments, .workingFolder = u"", .iconFile = u"",
-                .iconIndex = 0, .hotKeyCode = 0, .showCommand = 1, .comment = u""};
-    }
     int16_t Build(const ShortcutRequest& r) const { return BuildShortcut(os, r); }
 
     // Builds, expects success and returns the written file, checked by the strict reader.

@@ -36,10 +36,9 @@ TEST_F(Refusals, RequestsAtTheLimitsOfWhatCanBeWrittenExactly) {
     sys.nodes["C:\\R\\t.exe"].fileIdHigh = sys.nodes["D:\\R\\t.lnk"].fileIdHigh = 1;  // the same id on another volume
     sys.nodes["C:\\R\\other.lnk"].fileIdHigh = 2;
     sys.Add(u"C:\\Tools", 0x10);
-    for (uint32_t a : {0x01, 0x02, 0x04, 0x21, 0x10}) {
-        const std::string name = "C:\\" + std::to_string(a) + ".lnk";
-        sys.Add(std::u16string(name.begin(), name.end()), a);
-    }
+    const std::pair<std::u16string, uint32_t> neverReplaced[] = {{u"C:\\read-only.lnk", 0x01}, {u"C:\\hidden.lnk", 0x02},
+        {u"C:\\system.lnk", 0x04}, {u"C:\\read-only archive.lnk", 0x21}, {u"C:\\folder.lnk", 0x10}};
+    for (const auto& [path, attributes] : neverReplaced) sys.Add(path, attributes);
 
     // Each rule with the requests it refuses. The request alone decides the first six: CheckRequest
     // refuses them without any system and lets the others through; those are refused before a file is
@@ -81,8 +80,8 @@ TEST_F(Refusals, RequestsAtTheLimitsOfWhatCanBeWrittenExactly) {
           Request(u"C:\\S\\t.exe", u"C:\\s\\T~1.EXE"), Request(u"C:\\S\\t.exe", u"C:\\S\\lost.lnk")}},
         // A shortcut that is read-only, hidden, system or a folder.
         {Refusal::kShortcutNeverReplaced,
-         {Request(b, u"C:\\1.lnk"), Request(b, u"C:\\2.lnk"), Request(b, u"C:\\4.lnk"), Request(b, u"C:\\33.lnk"),
-          Request(b, u"C:\\16.lnk")}},
+         {Request(b, u"C:\\read-only.lnk"), Request(b, u"C:\\hidden.lnk"), Request(b, u"C:\\system.lnk"),
+          Request(b, u"C:\\read-only archive.lnk"), Request(b, u"C:\\folder.lnk")}},
     };
     for (size_t i = 0; i < std::size(refused); ++i) {
         const auto& [rule, requests] = refused[i];

@@ -99,10 +99,10 @@ TEST_F(IconPreview, ChosenIconStopsAtBothEndsAndLastsUntilTheNextFileWithIcons) 
 }
 
 // Places inside the data of a Windows executable's icons and icon groups, one byte in from each end of
-// each, and where the last of them ends, found through its ".rsrc" section's resource tree; where its
-// resources begin; and where the size of its first icon is written.
+// each, and where the last of them ends, found through its ".rsrc" section's resource tree; and where
+// its resources begin.
 struct IconData {
-    size_t resources = 0, end = 0, firstIconSize = 0;
+    size_t resources = 0, end = 0;
     std::vector<size_t> inside;
 };
 static IconData IconDataOf(const std::vector<uint8_t>& pe) {
@@ -124,7 +124,6 @@ static IconData IconDataOf(const std::vector<uint8_t>& pe) {
                     const size_t at = u32(root + data) - address + root, end = at + u32(root + data + 4);
                     icons.inside.insert(icons.inside.end(), {at + 1, end - 1});
                     icons.end = std::max(icons.end, end);
-                    if (type == 3 && !icons.firstIconSize) icons.firstIconSize = root + data + 4;
                 });
             });
         });
@@ -135,8 +134,8 @@ static IconData IconDataOf(const std::vector<uint8_t>& pe) {
 // An executable cut short, as by a copy or a download that stopped, at every step of its headers and of
 // its resource tree, and inside each of its icons and icon groups, shown after a file with icons:
 // the system's reader would follow its pointers past the file's end and end the program. It holds
-// icons only while all of them and their groups are whole; and not when, whole, an icon's size reaches
-// past its end.
+// icons only while all of them and their groups are whole (what each other kind of damage answers is
+// the icon check's own test).
 TEST_F(IconPreview, CutExecutablesNeverEndTheProgram) {
     const std::wstring whole = dir + L"user32.dll", cut = dir + L"cut.dll";
     ASSERT_TRUE(CopyFileW(L"C:\\windows\\system32\\user32.dll", whole.c_str(), FALSE));
@@ -157,10 +156,4 @@ TEST_F(IconPreview, CutExecutablesNeverEndTheProgram) {
         Show(cut);
         EXPECT_EQ(window.Enabled(kNextIconButtonId), length >= icons.end);
     }
-    std::vector<uint8_t> patched = bytes;
-    patched[icons.firstIconSize + 3] = 0x7F;
-    WriteAll(cut, patched);
-    Show(L"");
-    Show(cut);
-    EXPECT_FALSE(window.Enabled(kNextIconButtonId));
 }

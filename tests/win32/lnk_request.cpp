@@ -7,15 +7,14 @@
 
 #include "lnk/platform.h"
 #include "lnk/shortcut_builder.h"
+#include "../lnk/request.h"
 
 int main() {
     int count = 0;
     wchar_t** arguments = CommandLineToArgvW(GetCommandLineW(), &count);
     for (int i = 1; i + 1 < count; i += 2) {
-        const ShortcutRequest r = {.targetPath = reinterpret_cast<const char16_t*>(arguments[i]),
-                                   .linkPath = reinterpret_cast<const char16_t*>(arguments[i + 1]), .arguments = u"",
-                                   .workingFolder = u"", .iconFile = u"", .iconIndex = 0, .hotKeyCode = 0,
-                                   .showCommand = 1, .comment = u""};
+        const auto r = Request(reinterpret_cast<const char16_t*>(arguments[i]),
+                               reinterpret_cast<const char16_t*>(arguments[i + 1]));
         std::printf("%d\n", BuildShortcut(DefaultLnkPlatform(), r));
     }
 }
