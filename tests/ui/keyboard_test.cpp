@@ -46,7 +46,7 @@ TEST_F(KeyboardUser, FocusComesBackToTheButtonAfterEachModalWindow) {
 }
 
 // A control disabled while the window was left (">" once the icon file is cleared) cannot take the
-// focus back: the next one in Tab order takes it, around to Text1(0).
+// focus back: the next one in Tab order takes it, around to the target box.
 TEST_F(KeyboardUser, FocusGoesOnWhenItsControlWasDisabledMeanwhile) {
     window.SetText(kIconFileBoxId, WindowsPathFromEnvironment("VANTORELLE_ICO"));
     ASSERT_TRUE(window.TabTo(kNextIconButtonId));
