@@ -85,9 +85,9 @@ TEST_F(IconPreview, IconFileHeldOpenByAnEditorIsOpened) {
 TEST_F(IconPreview, ChosenIconStopsAtBothEndsAndLastsUntilTheNextFileWithIcons) {
     const auto index = [this] { return MainWindowOf(window.hwnd())->chosenIcon; };
     Show(TestProgramPath());
-    for (const auto& [button, times, expected] : {std::tuple{1, 1, 1}, {1, 2, 2}, {0, 1, 1}, {0, 3, 0}, {1, 5, 2}}) {
-        for (int i = 0; i < times; ++i) window.ClickAndWait(button ? kNextIconButtonId : kPreviousIconButtonId);
-        EXPECT_EQ(index(), expected) << button << " pressed " << times;
+    for (const auto& [button, times, expected] : {std::tuple{'>', 1, 1}, {'>', 2, 2}, {'<', 1, 1}, {'<', 3, 0}, {'>', 5, 2}}) {
+        for (int i = 0; i < times; ++i) window.ClickAndWait(button == '>' ? kNextIconButtonId : kPreviousIconButtonId);
+        EXPECT_EQ(index(), expected) << button << " pressed " << times << " times";
     }
     Show(MakeFile(L"plain.txt", 5));
     EXPECT_EQ(index(), 2);

@@ -82,7 +82,7 @@ TEST(Layout, ToolTipsLabelsListAndTabOrder) {
         EXPECT_EQ(ToolTipOf(window.hwnd(), window.Control(kControls[i].id)), kControls[i].toolTip) << kControls[i].id;
     }
     for (const auto& [field, label] : kFieldLabels) {
-        EXPECT_EQ(GetDlgCtrlID(GetWindow(window.Control(field), GW_HWNDPREV)), label) << field;
+        EXPECT_EQ(WindowText(GetWindow(window.Control(field), GW_HWNDPREV)), window.Text(label));  // by its caption
     }
     const HWND combo = window.Control(kWindowStateListId);
     EXPECT_EQ(GetWindowLongW(combo, GWL_STYLE) & 3, CBS_DROPDOWNLIST);
