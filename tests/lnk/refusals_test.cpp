@@ -56,7 +56,7 @@ TEST_F(Refusals, RequestsAtTheLimitsOfWhatCanBeWrittenExactly) {
         {Refusal::kTargetTooLong, {Request(u"C:\\A\\" + std::u16string(251, u'n') + u".exe")}},  // 260 characters
         {Refusal::kShortcutNameEndsInDotOrBlank,
          {Request(b, u"C:\\out.lnk."), Request(b, u"C:\\out.lnk . "), Request(b, u"C:\\dir.\\out.lnk"),
-          Request(b, u"C:/dir /out.lnk")}},
+          Request(b, u"C:/dir /out.lnk"), Request(b, u"a.\\out.lnk")}},
         // 260 characters, with a NUL or with a colon that names a stream of a file.
         {Refusal::kShortcutPathTooLong, {Request(b, u"C:\\A\\n" + longestLink.substr(5))}},
         {Refusal::kShortcutPathHasNul, {Request(b, std::u16string(u"C:\\o\0.lnk", 9))}},
