@@ -40,8 +40,8 @@ TEST_F(Format, DriveItemsAndSizesOfTargets) {
     sys.Add(u"D:\\", 0x16);
     sys.Add(u"E:\\X.EXE", 0x20, 5);
     sys.Add(u"F:\\Tools", 0x10, 4096);  // a size the system reports for the folder itself
-    sys.Add(u"C:\\Program Files", 0x11);
-    sys.Add(u"C:\\Program Files\\My Tool.exe", 0x21, 10, u"C:\\PROGRA~1\\MYTOOL~1.EXE");
+    sys.Add(u"C:\\A\\Program Files", 0x11);  // a folder below another
+    sys.Add(u"C:\\A\\Program Files\\My Tool.exe", 0x21, 10, u"C:\\A\\PROGRA~1\\MYTOOL~1.EXE");
     // ソ is 83 5C and 表 is 95 5C: their second byte is a backslash. Sizes keep their low 32 bits, and
     // items' attributes their low 16.
     sys.Add(u"C:\\ソ\\表.exe", 0x00080020, 0x123456789);
@@ -49,8 +49,8 @@ TEST_F(Format, DriveItemsAndSizesOfTargets) {
         {u"D:\\", "29 2 ffffffff [], 16 0 D:\\"},
         {u"E:\\X.EXE", "25 5 ffffffff [], 32 X.EXE/X.EXE 20 5, 20 5 E:\\X.EXE"},
         {u"F:\\Tools\\", "23 6 ffffffff [], 31 Tools/Tools 10 0, 10 0 F:\\Tools\\"},
-        {u"C:\\Program Files\\My Tool.exe", "23 3 1a2b3c4d [DATA], 31 Program Files/PROGRA~1 11 0, "
-                                            "32 My Tool.exe/MYTOOL~1.EXE 21 a, 21 a C:\\Program Files\\My Tool.exe"},
+        {u"C:\\A\\Program Files\\My Tool.exe", "23 3 1a2b3c4d [DATA], 31 A/A 10 0, 31 Program Files/PROGRA~1 11 0, "
+                                               "32 My Tool.exe/MYTOOL~1.EXE 21 a, 21 a C:\\A\\Program Files\\My Tool.exe"},
         // The folder ソ cannot be queried, though the target resolves: a folder item.
         {u"C:\\ソ\\表.exe", "23 3 1a2b3c4d [DATA], 31 \x83\\/\x83\\ ffff 0, 32 \x95\\.exe/\x95\\.exe 20 23456789, "
                           "80020 23456789 C:\\\x83\\\\\x95\\.exe"},
