@@ -27,9 +27,10 @@ Bytes IconFile() {
 constexpr size_t kHeaders = 0x40, kOptional = kHeaders + 24, kRoot = 0x200;
 constexpr uint32_t kAddress = 0x12000;
 // Below the root: the directories of icons and of icon groups (ids 1, 2 each), a language each, the data
-// entries (the icons', then the groups'), and the data: two icons of 40 bytes, then the two groups of
-// 20 bytes, which end the file.
-constexpr size_t kIcons = 32, kGroups = 64, kLanguages = 96, kDataEntries = 192, kIconData = 256, kGroup = 336;
+// entries (the icons', then the groups'), and the data: two icons of 40 bytes, then the two groups, which
+// end the file: the first names both icons (34 bytes), the second the first icon (20 bytes).
+constexpr size_t kIcons = 32, kGroups = 64, kLanguages = 96, kDataEntries = 192, kIconData = 256, kGroup = 336,
+                 kSecondGroup = kGroup + 34, kGroupsEnd = kSecondGroup + 20;
 
 struct Program {
     Bytes bytes;
@@ -38,7 +39,7 @@ struct Program {
 
 Program ProgramFile(bool wide) {
     const size_t directories = kOptional + (wide ? 112 : 96);
-    Program program{Bytes(kRoot + kGroup + 2 * 20), directories, directories + 16 * 8 + 40};
+    Program program{Bytes(kRoot + kGroupsEnd), directories, directories + 16 * 8 + 40};
     Bytes& b = program.bytes;
     b[0] = 'M', b[1] = 'Z', b[kHeaders] = 'P', b[kHeaders + 1] = 'E';
     Put(b, 0x3C, kHeaders, 4);
@@ -64,13 +65,13 @@ Program ProgramFile(bool wide) {
     directory(kGroups, {{1, kBelow | (kLanguages + 48)}, {2, kBelow | (kLanguages + 72)}});
     for (uint32_t i = 0; i < 4; ++i) {
         directory(kLanguages + 24 * i, {{0x411, static_cast<uint32_t>(kDataEntries + 16 * i)}});
-        Put(b, kRoot + kDataEntries + 16 * i, kAddress + (i < 2 ? kIconData + 40 * i : kGroup + 20 * (i - 2)), 4);
-        Put(b, kRoot + kDataEntries + 16 * i + 4, i < 2 ? 40 : 20, 4);
+        Put(b, kRoot + kDataEntries + 16 * i, kAddress + (i < 2 ? kIconData + 40 * i : i == 2 ? kGroup : kSecondGroup), 4);
+        Put(b, kRoot + kDataEntries + 16 * i + 4, i < 2 ? 40 : i == 2 ? 34 : 20, 4);
     }
-    for (uint32_t group = 0; group < 2; ++group) {  // type 1, one icon: the icon of its own id
-        Put(b, kRoot + kGroup + 20 * group + 2, 1, 2), Put(b, kRoot + kGroup + 20 * group + 4, 1, 2);
-        Put(b, kRoot + kGroup + 20 * group + 18, group + 1, 2);
-    }
+    // Groups of type 1 and their count of icons; each 14-byte entry ends in its icon's id.
+    Put(b, kRoot + kGroup + 2, 1, 2), Put(b, kRoot + kGroup + 4, 2, 2), Put(b, kRoot + kGroup + 18, 1, 2);
+    Put(b, kRoot + kGroup + 32, 2, 2);
+    Put(b, kRoot + kSecondGroup + 2, 1, 2), Put(b, kRoot + kSecondGroup + 4, 1, 2), Put(b, kRoot + kSecondGroup + 18, 1, 2);
     return program;
 }
 
@@ -114,7 +115,7 @@ TEST(IconFileCheck, ProgramDamage) {
     const auto data = [](size_t i) { return kRoot + kDataEntries + 16 * i; };
     const auto count = [](size_t directory) { return kRoot + directory + 14; };
     const auto id = [](size_t directory, size_t i) { return kRoot + directory + 16 + 8 * i; };
-    constexpr uint32_t kEnd = kAddress + kGroup + 2 * 20;  // the address just past the section
+    constexpr uint32_t kEnd = kAddress + kGroupsEnd;  // the address just past the section
     for (bool wide : {false, true}) {
         const Program p = ProgramFile(wide);
         ExpectAnswers(p.bytes, {
@@ -136,11 +137,11 @@ TEST(IconFileCheck, ProgramDamage) {
             {"a group's language past the end", id(kGroups, 0) + 4, 0x80FFFF00, 4, false},
             {"a group's data entry past the end", id(kLanguages + 48, 0) + 4, 0xFFFF00, 4, false},
             {"a group just past its section (not read)", data(2), kEnd, 4, true},
-            {"the last group longer than the file", kRoot + kGroup + 24, 2, 2, false},
+            {"the last group longer than the file", kRoot + kSecondGroup + 4, 2, 2, false},
             {"a group at the very end", data(3), kEnd - 5, 4, false},
             {"no icon directory (the reader stops)", id(0, 0), 2, 2, true},
             {"an icon directory longer than the file", count(kIcons), 0xFFFF, 2, false},
-            {"an icon a group names but the file lacks", kRoot + kGroup + 38, 9, 2, true},
+            {"an icon a group names but the file lacks", kRoot + kSecondGroup + 18, 9, 2, true},
             {"an icon's data entry past the end", id(kLanguages + 24, 0) + 4, 0xFFFF00, 4, false},
             {"an icon in no section (not read)", data(1), 0x9000, 4, true},
             {"an icon longer than the file", data(1) + 4, 200, 4, false},
