@@ -31,7 +31,7 @@ TEST_F(HotKeyBox, TypedPastedAndEditingKeys) {
     // A file list holds no text: the box keeps its key, and the clipboard is left free for other programs.
     PutOnClipboard(CF_HDROP, std::wstring(L"C:\\a.exe") + L'\0');
     EXPECT_EQ(after7(WM_PASTE, 0), L"7");
-    EXPECT_TRUE(OpenClipboard(nullptr) && CloseClipboard());
+    EXPECT_TRUE(OpenClipboard(nullptr) && CloseClipboard()) << "the clipboard was left open";
     for (WORD key : {VK_RETURN, VK_ESCAPE, VK_DELETE}) {
         after7(EM_SETSEL, 0);  // the 7 selected
         window.PressKey(key);

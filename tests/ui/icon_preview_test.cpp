@@ -51,7 +51,7 @@ TEST_F(IconPreview, FilesWithIconsShowTheFirstAndOthersClearThePreview) {
         EXPECT_EQ(window.Enabled(kNextIconButtonId), f.icons);
         const int shown = PaintedPixels();
         EXPECT_EQ(shown > 50, f.icons);
-        EXPECT_TRUE(f.icons || shown == 0);
+        EXPECT_TRUE(f.icons || shown == 0) << "a file without icons left a picture";
         RedrawWindow(window.Control(kIconPreviewId), nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW);  // as an uncovering does
         window.Settle();
         EXPECT_EQ(PaintedPixels(), shown);
@@ -79,7 +79,7 @@ TEST_F(IconPreview, IconFileHeldOpenByAnEditorIsOpened) {
     const Hook<__imp_CreateFileA> noting(CreateFileNotingHeld);
     Show(held);
     CloseHandle(editor);
-    EXPECT_TRUE(heldOpened);
+    EXPECT_TRUE(heldOpened) << "the held file was not opened";
 }
 
 TEST_F(IconPreview, ChosenIconStopsAtBothEndsAndLastsUntilTheNextFileWithIcons) {

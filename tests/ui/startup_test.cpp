@@ -19,6 +19,6 @@ TEST(StartUp, ArgumentTextFillsTheFieldsFromOnePath) {
         EXPECT_EQ(window.Focus(), window.Control(kTargetBoxId));
         if (!c.program) continue;
         window.Click(kExitButtonId);
-        EXPECT_TRUE(window.Ended());
+        EXPECT_TRUE(window.Ended()) << "the exit button left the program running";
     }
 }
