@@ -1,6 +1,7 @@
-// The StringData: up to four counted ANSI strings, then the four-byte TerminalBlock. The strings are
-// ANSI, the IsUnicode flag left clear, as every shortcut this program has written holds them: their
-// counts are bytes in the system's code page, and a string the code page cannot hold is refused.
+// The StringData: the counted strings of kStringSlots that are present, then the four-byte
+// TerminalBlock. The strings are ANSI, the IsUnicode flag left clear, as every shortcut this program has
+// written holds them: their counts are bytes in the system's code page, and a string the code page
+// cannot hold is refused.
 #pragma once
 
 #include <array>
