@@ -1,6 +1,7 @@
 // The icon check against files of known layout, natively: an icon file of two images, and 32- and
-// 64-bit programs whose one section holds a resource tree of two icons and two groups, each naming one. Each
-// kind of damage, with whether the file may go to the system's reader; and every cut of each file.
+// 64-bit programs whose one section holds a resource tree of two icons and two groups (one naming both,
+// one the first). Each kind of damage, with whether the file may go to the system's reader; and every
+// cut of each file.
 #include <gtest/gtest.h>
 
 #include "shell/icon_file_check.h"
